@@ -1,0 +1,275 @@
+#include "core/voyage.h"
+
+#include <cmath>
+
+#include "core/archive.h"
+#include "core/conversion.h"
+#include "particulars/vessel.h"
+#include "platform/services.h"
+
+namespace {
+
+constexpr double kHoursToDays = 0.041666666666666664;
+constexpr double kPassingDegreeFactor = 0.017452006980802792; // 1/57.3
+
+} // namespace
+
+CVoyage::CVoyage()
+    : m_changeCourseSetting(services::GetInt("navchangecourse", 1)),
+      m_selectWaypointSetting(services::GetInt("navselectwp", 1)),
+      m_reduceSetting(services::GetInt("navreduce", 1)),
+      m_startTime(services::Now()),
+      m_endTime(m_startTime) {
+    auto departure = std::make_unique<CPosition>();
+    departure->SetName("Departure");
+    departure->SetKind(CPosition::kWaypoint);
+    auto arrival = std::make_unique<CPosition>();
+    arrival->SetName("Arrival");
+    arrival->SetKind(CPosition::kWaypoint);
+    m_route.reserve(10);
+    m_route.push_back(std::move(departure));
+    m_route.push_back(std::move(arrival));
+    m_nextWaypoint = m_route.back().get();
+}
+
+CPosition* CVoyage::GetAt(int index) const {
+    if (index < 0 || index >= GetCount()) return GetLast();
+    return m_route[static_cast<std::size_t>(index)].get();
+}
+
+int CVoyage::IndexOf(const CPosition* position) const {
+    if (!position) return -1;
+    for (std::size_t i = 0; i < m_route.size(); ++i)
+        if (m_route[i].get() == position) return static_cast<int>(i);
+    return -1;
+}
+
+int CVoyage::GetNextIndex() const {
+    const int index = IndexOf(m_nextWaypoint);
+    return index < 0 ? GetCount() : index;
+}
+
+CPosition* CVoyage::GetLastFix() const {
+    CPosition* fix = GetFirst();
+    for (std::size_t i = 0; i + 1 < m_route.size(); ++i)
+        if (m_route[i]->GetKind() == CPosition::kFix) fix = m_route[i].get();
+    return fix;
+}
+
+CPosition* CVoyage::GetNextWaypoint(const CPosition& present) {
+    if (m_manualSelection == 1 && IndexOf(m_nextWaypoint) >= 0) return m_nextWaypoint;
+
+    const std::size_t count = m_route.size();
+    std::size_t candidate;
+    const int presentIndex = IndexOf(&present);
+    if (presentIndex >= 0) {
+        std::size_t i = static_cast<std::size_t>(presentIndex) + 1;
+        if (i >= count) i = count - 1;
+        while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix) ++i;
+        candidate = i;
+    } else {
+        std::size_t i = static_cast<std::size_t>(IndexOf(GetLastFix()));
+        if (i != 0)
+            while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix) ++i;
+        candidate = i;
+    }
+
+    const CPosition& c = *m_route[candidate];
+    const double toCandidate = present.CourseTo(c.GetLatitude(), c.GetLongitude(), c.GetProceedVia());
+    if (std::cos((present.GetCourse() - toCandidate) * kPassingDegreeFactor) < 0.0 && candidate + 1 < count)
+        ++candidate;
+
+    m_nextWaypoint = m_route[candidate].get();
+    return m_nextWaypoint;
+}
+
+void CVoyage::SetNextWaypoint(CPosition* position) {
+    if (IndexOf(position) < 0) return;
+    m_nextWaypoint = position;
+    m_manualSelection = 1;
+}
+
+CPosition* CVoyage::NewPosition(std::size_t index) {
+    if (index > m_route.size()) index = m_route.size();
+    auto it = m_route.insert(m_route.begin() + static_cast<std::ptrdiff_t>(index), std::make_unique<CPosition>());
+    return it->get();
+}
+
+CPosition* CVoyage::InsertFix() {
+    const int next = IndexOf(m_nextWaypoint);
+    CPosition* fix = NewPosition(next < 0 ? 0 : static_cast<std::size_t>(next));
+    m_manualSelection = 0;
+    return fix;
+}
+
+CPosition* CVoyage::AddWaypoint() {
+    CPosition* waypoint = NewPosition(m_route.size());
+    waypoint->SetKind(CPosition::kWaypoint);
+    waypoint->SetSpeed(0.0);
+    return waypoint;
+}
+
+CPosition* CVoyage::InsertWaypointAfter(const CPosition* position) {
+    const int index = IndexOf(position);
+    if (index < 0) return nullptr;
+    CPosition* waypoint = NewPosition(static_cast<std::size_t>(index) + 1);
+    waypoint->SetKind(CPosition::kWaypoint);
+    waypoint->SetSpeed(0.0);
+    return waypoint;
+}
+
+bool CVoyage::RemoveAt(int index) {
+    if (index < 0 || index >= GetCount() || GetCount() <= 2) return false;
+    const bool wasNext = m_route[static_cast<std::size_t>(index)].get() == m_nextWaypoint;
+    m_route.erase(m_route.begin() + index);
+    // Never leave the next waypoint pointing at a deleted position: its successor takes over.
+    if (wasNext) m_nextWaypoint = GetAt(index);
+    return true;
+}
+
+void CVoyage::WipeFixes() {
+    if (GetFirst()->GetKind() == CPosition::kFix) GetFirst()->SetKind(CPosition::kWaypoint);
+    std::erase_if(m_route, [](const std::unique_ptr<CPosition>& p) { return p->GetKind() == CPosition::kFix; });
+    m_nextWaypoint = GetFirst();
+}
+
+double CVoyage::UpdateETAs(CPosition& present) {
+    CPosition* next = GetNextWaypoint(present);
+    const double d = present.DistanceTo(next->GetLatitude(), next->GetLongitude(), next->GetProceedVia());
+    present.SetETA(CConversion::DayNumber(present.GetTime()));
+    double eta = present.GetETA();
+    if (m_speed != 0.0) eta += (d / m_speed) * kHoursToDays;
+    next->SetETA(eta);
+
+    const double reductionDistance = m_vessel ? m_vessel->GetReductionDistance(m_speed) : 0.0;
+    const double reductionTime = m_vessel ? m_vessel->GetReductionTime() : 0.0;
+    double total = d;
+    const std::size_t count = m_route.size();
+    std::size_t start = static_cast<std::size_t>(IndexOf(next));
+    CPosition* prev = next;
+    for (std::size_t i = start; i < count; ++i) {
+        CPosition* w = m_route[i].get();
+        const double leg = prev->DistanceTo(w->GetLatitude(), w->GetLongitude(), w->GetProceedVia());
+        // At speed 0 no time passes on the later legs: they keep the next waypoint's ETA.
+        if (m_speed == 0.0)
+            w->SetETA(prev->GetETA());
+        else if (m_reduceSetting == 1 && i + 1 == count)
+            w->SetETA(prev->GetETA() + ((leg - reductionDistance) / m_speed + reductionTime) * kHoursToDays);
+        else
+            w->SetETA(prev->GetETA() + (leg / m_speed) * kHoursToDays);
+        total += leg;
+        prev->SetSpeed(m_speed);
+        prev = w;
+    }
+    m_remainingDistance = total;
+    return total;
+}
+
+double CVoyage::UpdateLegs() {
+    double total = 0.0;
+    for (std::size_t i = 1; i < m_route.size(); ++i) {
+        CPosition& prev = *m_route[i - 1];
+        const CPosition& w = *m_route[i];
+        const double course = prev.CourseTo(w.GetLatitude(), w.GetLongitude(), w.GetProceedVia());
+        const double leg = prev.DistanceTo(w.GetLatitude(), w.GetLongitude(), w.GetProceedVia());
+        prev.SetLeg(course, leg);
+        total += leg;
+    }
+    m_totalDistance = total;
+    return total;
+}
+
+double CVoyage::RouteDistance(const CPosition* from, const CPosition* to) const {
+    const int fi = IndexOf(from);
+    if (fi < 0) {
+        services::Prompts().Show("First position does not exist in route", PromptIcon::Stop);
+        return 0.0;
+    }
+    const int ti = IndexOf(to);
+    if (ti < 0) {
+        services::Prompts().Show("Second position does not exist in route", PromptIcon::Stop);
+        return 0.0;
+    }
+    auto distance = [this](int a, int b) {
+        const CPosition& p = *m_route[static_cast<std::size_t>(a)];
+        const CPosition& q = *m_route[static_cast<std::size_t>(b)];
+        return p.DistanceTo(q.GetLatitude(), q.GetLongitude(), q.GetProceedVia());
+    };
+    // When `to` is not after `from`, the walk runs to the end of the route first.
+    const int end = ti > fi ? ti - 1 : GetCount() - 1;
+    double total = 0.0;
+    for (int k = fi; k < end; ++k) total += distance(k, k + 1);
+    return total + distance(end, ti);
+}
+
+double CVoyage::HoursSinceDeparture(const CPosition& position) const {
+    return (CConversion::DayNumber(position.GetTime()) - CConversion::DayNumber(GetFirst()->GetTime())) * 24.0;
+}
+
+double CVoyage::HoursToArrival(const CPosition& position) const {
+    return (CConversion::DayNumber(GetLast()->GetTime()) - CConversion::DayNumber(position.GetTime())) * 24.0;
+}
+
+void CVoyage::SetTexts(const std::string& description, const std::string& service, const std::string& voyageNumber) {
+    m_description = description;
+    m_service = service;
+    m_voyageNumber = voyageNumber;
+}
+
+void CVoyage::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.Double("remainingDistance", m_remainingDistance);
+        ar.Double("totalDistance", m_totalDistance);
+        ar.String("description", m_description);
+        ar.String("service", m_service);
+        ar.String("voyageNumber", m_voyageNumber);
+        ar.Time("startTime", m_startTime);
+        ar.Time("endTime", m_endTime);
+        ar.BeginList("route", m_route.size(), CountType::Long, CPosition::kStoredSizeWithoutName);
+        for (auto& p : m_route) {
+            ar.BeginItem();
+            p->Serialize(ar);
+            ar.EndItem();
+        }
+        ar.EndList();
+        return;
+    }
+
+    // Read everything aside first; the route is replaced only when all of it was read.
+    double remaining = 0.0, total = 0.0;
+    std::string description, service, voyageNumber;
+    CTime start, end;
+    ar.Double("remainingDistance", remaining);
+    ar.Double("totalDistance", total);
+    ar.String("description", description);
+    ar.String("service", service);
+    ar.String("voyageNumber", voyageNumber);
+    ar.Time("startTime", start);
+    ar.Time("endTime", end);
+    const std::size_t n = ar.BeginList("route", 0, CountType::Long, CPosition::kStoredSizeWithoutName);
+    if (n < 2)
+        throw CArchiveException("The route holds " + std::to_string(n) +
+                                (n == 1 ? " position" : " positions") +
+                                "; a voyage needs at least a departure and a destination: the file is damaged");
+    std::vector<std::unique_ptr<CPosition>> route;
+    route.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        ar.BeginItem();
+        auto p = std::make_unique<CPosition>();
+        p->Serialize(ar);
+        route.push_back(std::move(p));
+        ar.EndItem();
+    }
+    ar.EndList();
+
+    m_remainingDistance = remaining;
+    m_totalDistance = total;
+    m_description = std::move(description);
+    m_service = std::move(service);
+    m_voyageNumber = std::move(voyageNumber);
+    m_startTime = start;
+    m_endTime = end;
+    m_route.swap(route);
+    // The old positions are gone; steer for the destination until the owner selects again.
+    m_nextWaypoint = m_route.back().get();
+}
