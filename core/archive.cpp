@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "core/file_io.h"
 #include "core/text_encoding.h"
 
 static_assert(std::numeric_limits<double>::is_iec559, "the file encoding needs IEEE doubles");
@@ -56,11 +57,34 @@ void CBinaryWriter::WriteString(const std::string& utf8) {
     m_bytes += bytes;
 }
 
-void CBinaryWriter::Long(const char*, std::int32_t& value) { WriteLong(value); }
-void CBinaryWriter::Dword(const char*, std::uint32_t& value) { WriteDword(value); }
-void CBinaryWriter::Double(const char*, double& value) { WriteDouble(value); }
-void CBinaryWriter::Time(const char* name, CTime& value) { WriteTime(value, name); }
-void CBinaryWriter::String(const char*, std::string& value) { WriteString(value); }
+bool CBinaryWriter::Flush() {
+    if (!m_file) return true;
+    const bool ok = m_file->Write(m_bytes.data(), m_bytes.size());
+    m_bytes.clear();
+    if (!ok) throw CArchiveException(m_file->Error());
+    return ok;
+}
+
+void CBinaryWriter::Long(const char*, std::int32_t& value) {
+    WriteLong(value);
+    MaybeFlush();
+}
+void CBinaryWriter::Dword(const char*, std::uint32_t& value) {
+    WriteDword(value);
+    MaybeFlush();
+}
+void CBinaryWriter::Double(const char*, double& value) {
+    WriteDouble(value);
+    MaybeFlush();
+}
+void CBinaryWriter::Time(const char* name, CTime& value) {
+    WriteTime(value, name);
+    MaybeFlush();
+}
+void CBinaryWriter::String(const char*, std::string& value) {
+    WriteString(value);
+    MaybeFlush();
+}
 
 std::size_t CBinaryWriter::BeginList(const char* name, std::size_t count, CountType type, std::size_t) {
     if (type == CountType::Long) {

@@ -8,6 +8,8 @@
 
 #include "core/time.h"
 
+class CAtomicFileWriter;
+
 // A value that could not be stored or read. The message names the value.
 class CArchiveException : public std::runtime_error {
 public:
@@ -53,6 +55,12 @@ public:
 // IEEE doubles, 4-byte unsigned times, counted Windows-1252 strings.
 class CBinaryWriter : public CArchive {
 public:
+    CBinaryWriter() = default;
+    // Streams into the file piece by piece instead of holding every byte.
+    explicit CBinaryWriter(CAtomicFileWriter* file) : m_file(file) {}
+    // Writes what is still buffered to the file; false on a write fault.
+    bool Flush();
+
     bool IsStoring() const override { return true; }
     bool IsBinary() const override { return true; }
 
@@ -76,11 +84,17 @@ public:
     void WriteTime(CTime t, const char* name = "time");
     void WriteString(const std::string& utf8);
 
+    void Reserve(std::size_t bytes) { m_bytes.reserve(bytes); }
     const std::string& Bytes() const { return m_bytes; }
     std::string TakeBytes() { return std::move(m_bytes); }
 
 private:
+    void MaybeFlush() {
+        if (m_file && m_bytes.size() >= kFlushSize) Flush();
+    }
+    static constexpr std::size_t kFlushSize = 1 << 16;
     std::string m_bytes;
+    CAtomicFileWriter* m_file = nullptr;
 };
 
 // Reads values from a byte string; every read is checked against the bytes left.

@@ -57,66 +57,89 @@ bool ReadWholeFile(const std::string& rawPath, std::string& bytes, std::string& 
     return true;
 }
 
-bool WriteFileAtomic(const std::string& rawPath, const std::string& bytes, std::string& error) {
-    const std::string path = NormalizePath(rawPath);
-    const std::size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (base.empty()) {
-        error = Fault("Cannot write", path, EISDIR);
-        return false;
+CAtomicFileWriter::~CAtomicFileWriter() { Abort(); }
+
+void CAtomicFileWriter::Abort() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
     }
-    std::string temp = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "." + base + ".XXXXXX";
-    std::vector<char> tempName(temp.begin(), temp.end());
-    tempName.push_back('\0');
-    const int fd = ::mkstemp(tempName.data());
-    if (fd < 0) {
-        error = Fault("Cannot write", path, errno);
-        return false;
+    if (!m_temp.empty()) {
+        ::unlink(m_temp.c_str());
+        m_temp.clear();
     }
-    temp = tempName.data();
-    auto fail = [&](int err) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        error = Fault("Cannot write", path, err);
-        return false;
-    };
-    // Keep the permissions of the file being replaced; a new file gets the usual 0666 less umask.
+}
+
+bool CAtomicFileWriter::Fail(int err) {
+    if (m_error.empty()) m_error = Fault("Cannot write", m_path, err);
+    Abort();
+    return false;
+}
+
+bool CAtomicFileWriter::Open(const std::string& rawPath) {
+    Abort();
+    m_error.clear();
+    m_path = NormalizePath(rawPath);
+    const std::size_t slash = m_path.find_last_of('/');
+    m_folder = slash == std::string::npos ? std::string(".") : m_path.substr(0, slash == 0 ? 1 : slash);
+    const std::string base = slash == std::string::npos ? m_path : m_path.substr(slash + 1);
+    if (base.empty() || base == "." || base == "..") return Fail(EISDIR);
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        ::fchmod(fd, st.st_mode & 07777);
+    const bool exists = ::stat(m_path.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) return Fail(EISDIR);
+    std::string temp = (slash == std::string::npos ? std::string() : m_path.substr(0, slash + 1)) + "." + base + ".XXXXXX";
+    std::vector<char> name(temp.begin(), temp.end());
+    name.push_back('\0');
+    m_fd = ::mkstemp(name.data());
+    if (m_fd < 0) return Fail(errno);
+    m_temp = name.data();
+    // Keep the permissions of the file being replaced; a new file gets 0666 less the umask.
+    if (exists) {
+        ::fchmod(m_fd, st.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+        ::fchmod(m_fd, 0666 & ~mask);
     }
+    return true;
+}
+
+bool CAtomicFileWriter::Write(const char* data, std::size_t size) {
+    if (m_fd < 0) return false;
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    while (done < size) {
+        const ssize_t n = ::write(m_fd, data + done, size - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            return fail(errno);
+            return Fail(errno);
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 && errno != EINVAL) return fail(errno);
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        error = Fault("Cannot write", path, err);
-        return false;
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        error = Fault("Cannot write", path, err);
-        return false;
-    }
+    return true;
+}
+
+bool CAtomicFileWriter::Commit() {
+    if (m_fd < 0) return false;
+    if (::fsync(m_fd) != 0 && errno != EINVAL) return Fail(errno);
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0) return Fail(errno);
+    if (::rename(m_temp.c_str(), m_path.c_str()) != 0) return Fail(errno);
+    m_temp.clear();
     // Make the rename itself durable.
-    const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dfd = ::open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
         ::fsync(dfd);
         ::close(dfd);
+    }
+    return true;
+}
+
+bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string& error) {
+    CAtomicFileWriter file;
+    if (!file.Open(path) || !file.Write(bytes.data(), bytes.size()) || !file.Commit()) {
+        error = file.Error();
+        return false;
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // Paths from the settings may use '\' as written by older installations.
@@ -12,3 +13,29 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
 // to a temporary file in the same folder, are flushed to disk, and the temporary file
 // is renamed over the target. False, with a message naming the file and the fault.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string& error);
+
+// The same, written piece by piece: Open makes the temporary file, Write appends,
+// Commit flushes and renames. Destroyed without a Commit, the temporary file goes
+// and the target is untouched.
+class CAtomicFileWriter {
+public:
+    CAtomicFileWriter() = default;
+    ~CAtomicFileWriter();
+    CAtomicFileWriter(const CAtomicFileWriter&) = delete;
+    CAtomicFileWriter& operator=(const CAtomicFileWriter&) = delete;
+
+    bool Open(const std::string& path);
+    bool Write(const char* data, std::size_t size);
+    bool Commit();
+    void Abort();
+    // The first fault met, naming the file.
+    const std::string& Error() const { return m_error; }
+
+private:
+    bool Fail(int err);
+    std::string m_path;
+    std::string m_folder;
+    std::string m_temp;
+    std::string m_error;
+    int m_fd = -1;
+};

@@ -35,6 +35,15 @@ double MeridionalDifference(double phi1, double phi2, double quarterPi) {
     return std::log(std::fabs(std::tan(phi2 / 2.0 + quarterPi) / std::tan(phi1 / 2.0 + quarterPi)));
 }
 
+// dPhi / dPsi, the factor that turns longitude into departure along a rhumb line.
+// For (nearly) equal latitudes the quotient of two tiny differences loses its
+// digits; its limit, the cosine of the latitude, is used there instead.
+double RhumbFactor(double phi1, double phi2, double quarterPi) {
+    const double dPhi = phi2 - phi1;
+    if (std::fabs(dPhi) < 1e-6) return std::cos((phi1 + phi2) / 2.0);
+    return dPhi / MeridionalDifference(phi1, phi2, quarterPi);
+}
+
 const char* const kCompassPoints[17] = {"  N",   "  NNE", " NE",  "  ENE", "  E",   "  ESE", "  SE",   "  SSE", "  S",
                                         "  SSW", "  SW",  "  WSW", "  W",  " WNW",  "  NW",  "  NNW", "   N"};
 
@@ -159,10 +168,9 @@ double CPosition::DistanceTo(double latitude, double longitude, std::int32_t mod
     } else if (phi1 == phi2) {
         angle = std::fabs(dLambda) * std::cos(phi2);
     } else {
-        const double dPsi = MeridionalDifference(phi1, phi2, CConversion::kPi * 0.25);
+        // |dPhi / cos(atan(dLambda / dPsi))|, in a form that stays exact for small dPhi.
         const double dPhi = phi2 - phi1;
-        angle = std::fabs(dPhi / std::cos(std::atan(dLambda / dPsi)));
-        if (!std::isfinite(angle)) angle = std::hypot(dPhi, dLambda * std::cos(phi1));
+        angle = std::hypot(dPhi, dLambda * RhumbFactor(phi1, phi2, CConversion::kPi * 0.25));
     }
     return CConversion::RadToDeg(angle) * 60.0;
 }
@@ -192,10 +200,14 @@ void CPosition::SailRhumbLine(double distance, double course) {
     // A course over the pole ends at the pole.
     if (phi2 > kHalfPi) phi2 = kHalfPi;
     if (phi2 < -kHalfPi) phi2 = -kHalfPi;
-    const double dPsi = MeridionalDifference(phi1, phi2, CConversion::kPi * 0.25);
     double lambda2;
-    if (dPsi == 0.0) lambda2 = lambda1 + d * std::sin(c) / std::cos(phi1);
-    else lambda2 = lambda1 + std::tan(c) * dPsi;
+    if (phi2 == phi1) {
+        lambda2 = lambda1 + d * std::sin(c) / std::cos(phi1);
+    } else {
+        // lambda1 + tan(C) * dPsi, written as d * sin(C) * dPsi / dPhi: the same value,
+        // but it keeps its precision on courses near east or west.
+        lambda2 = lambda1 + d * std::sin(c) / RhumbFactor(phi1, phi2, CConversion::kPi * 0.25);
+    }
     if (!std::isfinite(lambda2)) lambda2 = lambda1;
     double latitude = CConversion::RadToDeg(phi2);
     if (latitude > 90.0) latitude = 90.0;

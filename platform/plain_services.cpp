@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <iostream>
 #include <sstream>
+#include <string_view>
+#include <vector>
 
 #include "core/file_io.h"
 
@@ -89,107 +91,324 @@ std::string CIniSettingsStore::DefaultPath() {
     return base + "/Tessmoor Works/Keelmark Lite.conf";
 }
 
+// The escaping follows the Qt settings class's INI reader and writer to the
+// character, so that the desktop program and the command-line tool read back
+// exactly what the other wrote.
+
+namespace {
+
+bool IsAsciiAlnum(unsigned char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code >= 0xD800 && code <= 0xDFFF) code = 0xFFFD; // a lone surrogate
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// UTF-8 to UTF-16 code units, as Qt holds the key; a malformed byte becomes U+FFFD.
+std::vector<char16_t> Utf16Units(const std::string& text) {
+    std::vector<char16_t> units;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
+        char32_t code = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
+        bool valid = extra >= 0 && i + extra < text.size();
+        for (int k = 1; valid && k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) valid = false;
+            else code = (code << 6) | (next & 0x3F);
+        }
+        if (valid && (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) ||
+                      (extra == 1 && code < 0x80) || (extra == 2 && code < 0x800) || (extra == 3 && code < 0x10000)))
+            valid = false;
+        if (!valid) {
+            units.push_back(0xFFFD);
+            ++i;
+            continue;
+        }
+        if (code >= 0x10000) {
+            units.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+            units.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+        } else {
+            units.push_back(static_cast<char16_t>(code));
+        }
+        i += extra + 1;
+    }
+    return units;
+}
+
+std::string Utf8FromUnits(const std::vector<char16_t>& units) {
+    std::string out;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t unit = units[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] <= 0xDFFF) {
+            AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+            ++i;
+        } else {
+            AppendUtf8(out, unit);
+        }
+    }
+    return out;
+}
+
+// The text a value stands for once its escapes are undone: "@@x" is "x" with
+// its leading "@", other "@Type(...)" forms are typed values of which only the
+// string ones matter here.
+std::string UntypedValue(const std::string& text) {
+    if (!text.empty() && text.front() == '@') {
+        if (text.back() == ')') {
+            if (text.rfind("@String(", 0) == 0) return text.substr(8, text.size() - 9);
+            if (text.rfind("@ByteArray(", 0) == 0) return text.substr(11, text.size() - 12);
+        }
+        if (text == "@Invalid()") return {};
+        if (text.rfind("@@", 0) == 0) return text.substr(1);
+    }
+    return text;
+}
+
+} // namespace
+
 std::string CIniSettingsStore::EscapeKey(const std::string& key) {
     static const char* hex = "0123456789ABCDEF";
     std::string out;
-    for (unsigned char c : key) {
-        const bool plain = std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
-        if (plain) {
-            out += static_cast<char>(c);
-        } else {
+    for (char16_t unit : Utf16Units(key)) {
+        if (unit == '/') {
+            out += '\\'; // a "/" separates groups; the file writes it as "\"
+        } else if (unit < 0x80 && (IsAsciiAlnum(static_cast<unsigned char>(unit)) || unit == '_' || unit == '-' ||
+                                   unit == '.')) {
+            out += static_cast<char>(unit);
+        } else if (unit <= 0xFF) {
             out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 15];
+            out += hex[unit >> 4];
+            out += hex[unit & 15];
+        } else {
+            out += "%U";
+            for (int shift = 12; shift >= 0; shift -= 4) out += hex[(unit >> shift) & 15];
         }
     }
     return out;
 }
 
 std::string CIniSettingsStore::UnescapeKey(const std::string& key) {
-    std::string out;
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        if (key[i] == '%' && i + 2 < key.size() + 0 && std::isxdigit(static_cast<unsigned char>(key[i + 1])) &&
-            std::isxdigit(static_cast<unsigned char>(key[i + 2]))) {
-            out += static_cast<char>(std::stoi(key.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += key[i];
+    const std::vector<char16_t> in = Utf16Units(key);
+    std::vector<char16_t> units;
+    for (std::size_t i = 0; i < in.size();) {
+        if (in[i] == '\\') {
+            units.push_back('/');
+            ++i;
+            continue;
         }
+        if (in[i] != '%' || i + 1 == in.size()) {
+            units.push_back(in[i++]);
+            continue;
+        }
+        const bool wide = in[i + 1] == 'U';
+        const std::size_t first = i + (wide ? 2 : 1);
+        const std::size_t digits = wide ? 4 : 2;
+        char16_t code = 0;
+        bool ok = first + digits <= in.size();
+        for (std::size_t k = 0; ok && k < digits; ++k) {
+            const int d = in[first + k] < 0x80 ? HexDigitValue(static_cast<char>(in[first + k])) : -1;
+            if (d < 0) ok = false;
+            else code = static_cast<char16_t>(code * 16 + d);
+        }
+        if (!ok) {
+            units.push_back('%'); // not an escape: the "%" stands for itself
+            ++i;
+            continue;
+        }
+        units.push_back(code);
+        i = first + digits;
     }
-    return out;
+    return Utf8FromUnits(units);
 }
 
 std::string CIniSettingsStore::EscapeValue(const std::string& value) {
+    std::string text;
+    if (value.find('\0') != std::string::npos)
+        text = "@String(" + value + ")";
+    else if (!value.empty() && value.front() == '@')
+        text = "@" + value; // "@" starts a typed value in this layout
+    else
+        text = value;
+
+    static const char* hex = "0123456789abcdef";
     std::string out;
-    bool quote = !value.empty() && (value.front() == ' ' || value.back() == ' ');
-    for (char c : value)
-        if (c == ';' || c == ',' || c == '=' || c == '"') quote = true;
-    if (!value.empty() && value.front() == '@') out += '@'; // "@" starts a typed value in this layout
-    for (char c : value) {
+    bool needsQuotes = false;
+    // After "\x1" or "\0" a following hex digit would be read as part of the escape.
+    bool escapeNextIfHexDigit = false;
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == ';' || c == ',' || c == '=') needsQuotes = true;
+        if (escapeNextIfHexDigit && HexDigitValue(c) >= 0) {
+            out += "\\x";
+            out += hex[u >> 4];
+            out += hex[u & 15];
+            continue;
+        }
+        escapeNextIfHexDigit = false;
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
+        case '\0':
+            out += "\\0";
+            escapeNextIfHexDigit = true;
+            break;
+        case '\a': out += "\\a"; break;
+        case '\b': out += "\\b"; break;
+        case '\f': out += "\\f"; break;
         case '\n': out += "\\n"; break;
         case '\r': out += "\\r"; break;
         case '\t': out += "\\t"; break;
-        case '\0': out += "\\0"; break;
-        default: out += c; break;
+        case '\v': out += "\\v"; break;
+        case '"':
+        case '\\':
+            out += '\\';
+            out += c;
+            break;
+        default:
+            if (u <= 0x1F) {
+                out += "\\x";
+                if (u >= 16) out += hex[u >> 4];
+                out += hex[u & 15];
+                escapeNextIfHexDigit = true;
+            } else {
+                out += c; // UTF-8 bytes go out as they are
+            }
+            break;
         }
     }
-    return quote ? "\"" + out + "\"" : out;
+    if (needsQuotes || (!out.empty() && (out.front() == ' ' || out.back() == ' '))) out = "\"" + out + "\"";
+    return out;
 }
 
 std::string CIniSettingsStore::UnescapeValue(const std::string& raw) {
-    std::string value = raw;
-    // Trim blanks around an unquoted value.
-    while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r')) value.pop_back();
-    std::size_t start = value.find_first_not_of(" \t");
-    value = start == std::string::npos ? std::string() : value.substr(start);
-    std::string out;
-    bool inQuotes = false;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        if (c == '"') {
-            inQuotes = !inQuotes;
-            continue;
-        }
-        if (c == '\\' && i + 1 < value.size()) {
-            const char n = value[++i];
-            switch (n) {
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
-            case '0': out += '\0'; break;
-            case 'x': {
-                std::size_t j = i + 1;
-                unsigned long code = 0;
-                while (j < value.size() && j < i + 5 && std::isxdigit(static_cast<unsigned char>(value[j]))) {
-                    code = code * 16 + static_cast<unsigned long>(std::stoi(value.substr(j, 1), nullptr, 16));
-                    ++j;
-                }
-                i = j - 1;
-                // UTF-8 of the code point.
-                if (code < 0x80) {
-                    out += static_cast<char>(code);
-                } else if (code < 0x800) {
-                    out += static_cast<char>(0xC0 | (code >> 6));
-                    out += static_cast<char>(0x80 | (code & 0x3F));
-                } else {
-                    out += static_cast<char>(0xE0 | (code >> 12));
-                    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-                    out += static_cast<char>(0x80 | (code & 0x3F));
-                }
+    // An unquoted ";" starts a comment that runs to the end of the line.
+    std::size_t length = raw.size();
+    {
+        bool inQuotes = false;
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            if (raw[i] == '\\') {
+                ++i;
+            } else if (raw[i] == '"') {
+                inQuotes = !inQuotes;
+            } else if (raw[i] == ';' && !inQuotes) {
+                length = i;
                 break;
             }
-            default: out += n; break;
+        }
+    }
+    std::string_view text(raw.data(), length);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+
+    // Unquoted commas make a list; its items read back joined by ", ".
+    std::vector<std::string> items;
+    std::string current;
+    bool isList = false;
+    bool inQuotes = false;
+    bool currentQuoted = false;
+    std::size_t chopLimit = 0; // trailing blanks before this point are part of the value
+    bool chopAtEnd = true;
+    std::size_t i = 0;
+    const auto skipBlanks = [&] {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+        chopLimit = current.size();
+    };
+    const auto chopTrailingBlanks = [&] {
+        while (current.size() > chopLimit && (current.back() == ' ' || current.back() == '\t')) current.pop_back();
+    };
+    skipBlanks();
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\\') {
+            if (++i >= text.size()) {
+                chopAtEnd = false;
+                break;
             }
+            const char e = text[i++];
+            static const char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},
+                                               {'r', '\r'}, {'t', '\t'}, {'v', '\v'}, {'"', '"'},
+                                               {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+            bool done = false;
+            for (const auto& escape : kEscapes) {
+                if (e == escape[0]) {
+                    current += escape[1];
+                    done = true;
+                    break;
+                }
+            }
+            if (!done && (e == 'x' || (e >= '0' && e <= '7'))) {
+                const bool isHex = e == 'x';
+                if (isHex && (i >= text.size() || HexDigitValue(text[i]) < 0)) {
+                    // "\x" without digits stands for nothing
+                    if (i >= text.size()) {
+                        chopAtEnd = false;
+                        break;
+                    }
+                } else {
+                    char16_t code = isHex ? 0 : static_cast<char16_t>(e - '0');
+                    while (i < text.size()) {
+                        const int d = isHex ? HexDigitValue(text[i]) : (text[i] >= '0' && text[i] <= '7' ? text[i] - '0' : -1);
+                        if (d < 0) break;
+                        code = static_cast<char16_t>(code * (isHex ? 16 : 8) + d);
+                        ++i;
+                    }
+                    AppendUtf8(current, code);
+                    if (i >= text.size()) {
+                        chopAtEnd = false;
+                        break;
+                    }
+                }
+            }
+            // Any other escaped character is dropped.
+            chopLimit = current.size();
             continue;
         }
-        out += c;
+        if (c == '"') {
+            ++i;
+            currentQuoted = true;
+            inQuotes = !inQuotes;
+            if (!inQuotes) skipBlanks();
+            continue;
+        }
+        if (c == ',' && !inQuotes) {
+            if (!currentQuoted) chopTrailingBlanks();
+            isList = true;
+            items.push_back(UntypedValue(current));
+            current.clear();
+            currentQuoted = false;
+            ++i;
+            skipBlanks();
+            continue;
+        }
+        current += c;
+        ++i;
     }
-    if (out.rfind("@@", 0) == 0) out.erase(0, 1);
-    else if (out.rfind("@String(", 0) == 0 && out.back() == ')') out = out.substr(8, out.size() - 9);
-    return out;
+    if (chopAtEnd && !currentQuoted) chopTrailingBlanks();
+    if (!isList) return UntypedValue(current);
+    items.push_back(UntypedValue(current));
+    std::string joined;
+    for (std::size_t k = 0; k < items.size(); ++k) joined += (k ? ", " : "") + items[k];
+    return joined;
 }
 
 bool CIniSettingsStore::Load() {
