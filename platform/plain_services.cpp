@@ -97,7 +97,9 @@ std::string CIniSettingsStore::DefaultPath() {
 
 namespace {
 
-bool IsAsciiAlnum(unsigned char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsAsciiAlnum(unsigned char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -135,11 +137,13 @@ std::vector<char16_t> Utf16Units(const std::string& text) {
         bool valid = extra >= 0 && i + extra < text.size();
         for (int k = 1; valid && k <= extra; ++k) {
             const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) valid = false;
-            else code = (code << 6) | (next & 0x3F);
+            if ((next & 0xC0) != 0x80)
+                valid = false;
+            else
+                code = (code << 6) | (next & 0x3F);
         }
-        if (valid && (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) ||
-                      (extra == 1 && code < 0x80) || (extra == 2 && code < 0x800) || (extra == 3 && code < 0x10000)))
+        if (valid && (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || (extra == 1 && code < 0x80) ||
+                      (extra == 2 && code < 0x800) || (extra == 3 && code < 0x10000)))
             valid = false;
         if (!valid) {
             units.push_back(0xFFFD);
@@ -195,8 +199,8 @@ std::string CIniSettingsStore::EscapeKey(const std::string& key) {
     for (char16_t unit : Utf16Units(key)) {
         if (unit == '/') {
             out += '\\'; // a "/" separates groups; the file writes it as "\"
-        } else if (unit < 0x80 && (IsAsciiAlnum(static_cast<unsigned char>(unit)) || unit == '_' || unit == '-' ||
-                                   unit == '.')) {
+        } else if (unit < 0x80 &&
+                   (IsAsciiAlnum(static_cast<unsigned char>(unit)) || unit == '_' || unit == '-' || unit == '.')) {
             out += static_cast<char>(unit);
         } else if (unit <= 0xFF) {
             out += '%';
@@ -204,7 +208,8 @@ std::string CIniSettingsStore::EscapeKey(const std::string& key) {
             out += hex[unit & 15];
         } else {
             out += "%U";
-            for (int shift = 12; shift >= 0; shift -= 4) out += hex[(unit >> shift) & 15];
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += hex[(unit >> shift) & 15];
         }
     }
     return out;
@@ -230,8 +235,10 @@ std::string CIniSettingsStore::UnescapeKey(const std::string& key) {
         bool ok = first + digits <= in.size();
         for (std::size_t k = 0; ok && k < digits; ++k) {
             const int d = in[first + k] < 0x80 ? HexDigitValue(static_cast<char>(in[first + k])) : -1;
-            if (d < 0) ok = false;
-            else code = static_cast<char16_t>(code * 16 + d);
+            if (d < 0)
+                ok = false;
+            else
+                code = static_cast<char16_t>(code * 16 + d);
         }
         if (!ok) {
             units.push_back('%'); // not an escape: the "%" stands for itself
@@ -273,13 +280,27 @@ std::string CIniSettingsStore::EscapeValue(const std::string& value) {
             out += "\\0";
             escapeNextIfHexDigit = true;
             break;
-        case '\a': out += "\\a"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        case '\v': out += "\\v"; break;
+        case '\a':
+            out += "\\a";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\v':
+            out += "\\v";
+            break;
         case '"':
         case '\\':
             out += '\\';
@@ -318,7 +339,8 @@ std::string CIniSettingsStore::UnescapeValue(const std::string& raw) {
         }
     }
     std::string_view text(raw.data(), length);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+        text.remove_suffix(1);
 
     // Unquoted commas make a list; its items read back joined by ", ".
     std::vector<std::string> items;
@@ -330,11 +352,13 @@ std::string CIniSettingsStore::UnescapeValue(const std::string& raw) {
     bool chopAtEnd = true;
     std::size_t i = 0;
     const auto skipBlanks = [&] {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+            ++i;
         chopLimit = current.size();
     };
     const auto chopTrailingBlanks = [&] {
-        while (current.size() > chopLimit && (current.back() == ' ' || current.back() == '\t')) current.pop_back();
+        while (current.size() > chopLimit && (current.back() == ' ' || current.back() == '\t'))
+            current.pop_back();
     };
     skipBlanks();
     while (i < text.size()) {
@@ -345,8 +369,8 @@ std::string CIniSettingsStore::UnescapeValue(const std::string& raw) {
                 break;
             }
             const char e = text[i++];
-            static const char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},
-                                               {'r', '\r'}, {'t', '\t'}, {'v', '\v'}, {'"', '"'},
+            static const char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
+                                               {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
                                                {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
             bool done = false;
             for (const auto& escape : kEscapes) {
@@ -367,7 +391,8 @@ std::string CIniSettingsStore::UnescapeValue(const std::string& raw) {
                 } else {
                     char16_t code = isHex ? 0 : static_cast<char16_t>(e - '0');
                     while (i < text.size()) {
-                        const int d = isHex ? HexDigitValue(text[i]) : (text[i] >= '0' && text[i] <= '7' ? text[i] - '0' : -1);
+                        const int d =
+                            isHex ? HexDigitValue(text[i]) : (text[i] >= '0' && text[i] <= '7' ? text[i] - '0' : -1);
                         if (d < 0) break;
                         code = static_cast<char16_t>(code * (isHex ? 16 : 8) + d);
                         ++i;
@@ -407,7 +432,8 @@ std::string CIniSettingsStore::UnescapeValue(const std::string& raw) {
     if (!isList) return UntypedValue(current);
     items.push_back(UntypedValue(current));
     std::string joined;
-    for (std::size_t k = 0; k < items.size(); ++k) joined += (k ? ", " : "") + items[k];
+    for (std::size_t k = 0; k < items.size(); ++k)
+        joined += (k ? ", " : "") + items[k];
     return joined;
 }
 

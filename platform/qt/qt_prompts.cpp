@@ -1,0 +1,108 @@
+#include "platform/qt/qt_prompts.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QMessageBox::Icon ToQt(PromptIcon icon) {
+    switch (icon) {
+    case PromptIcon::None:
+        return QMessageBox::NoIcon;
+    case PromptIcon::Information:
+        return QMessageBox::Information;
+    case PromptIcon::Warning:
+        return QMessageBox::Warning;
+    case PromptIcon::Question:
+        return QMessageBox::Question;
+    case PromptIcon::Stop:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ToQt(PromptButtons buttons) {
+    switch (buttons) {
+    case PromptButtons::Ok:
+        return QMessageBox::Ok;
+    case PromptButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case PromptButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case PromptButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+// The answer when the box was closed without a button: the one that backs out.
+PromptAnswer Dismissed(PromptButtons buttons) {
+    switch (buttons) {
+    case PromptButtons::Ok:
+        return PromptAnswer::Ok;
+    case PromptButtons::YesNo:
+        return PromptAnswer::No;
+    case PromptButtons::OkCancel:
+    case PromptButtons::YesNoCancel:
+        return PromptAnswer::Cancel;
+    }
+    return PromptAnswer::Cancel;
+}
+
+} // namespace
+
+PromptAnswer CQtPrompts::Show(const std::string& text, PromptIcon icon, PromptButtons buttons) {
+    QMessageBox box(ToQt(icon), QString::fromUtf8(kPromptTitle), QString::fromStdString(text), ToQt(buttons),
+                    QApplication::activeWindow());
+    // The text is shown as written: a "<" in a file name must not turn it into markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(buttons == PromptButtons::Ok || buttons == PromptButtons::OkCancel ? QMessageBox::Ok
+                                                                                            : QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return PromptAnswer::Ok;
+    case QMessageBox::Cancel:
+        return PromptAnswer::Cancel;
+    case QMessageBox::Yes:
+        return PromptAnswer::Yes;
+    case QMessageBox::No:
+        return PromptAnswer::No;
+    default:
+        return Dismissed(buttons);
+    }
+}
+
+int CQtPrompts::Choose(const std::string& caption, const std::string& text, const std::vector<std::string>& options,
+                       int defaultIndex) {
+    QDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(QString::fromStdString(caption));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label = new QLabel(QString::fromStdString(text), &dialog);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+
+    auto* group = new QButtonGroup(&dialog);
+    const int count = static_cast<int>(options.size());
+    for (int i = 0; i < count; ++i) {
+        auto* option = new QRadioButton(QString::fromStdString(options[static_cast<std::size_t>(i)]), &dialog);
+        group->addButton(option, i);
+        layout->addWidget(option);
+    }
+    // Some option is always checked, so OK always answers with one.
+    if (count > 0) group->button(defaultIndex >= 0 && defaultIndex < count ? defaultIndex : 0)->setChecked(true);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    if (dialog.exec() != QDialog::Accepted) return -1;
+    return group->checkedId();
+}
