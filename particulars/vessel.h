@@ -3,9 +3,26 @@
 #include <cstdint>
 #include <string>
 
-// The own ship: identity, hull, tonnages, drafts, engine and propeller.
+#include "lists/checklist.h"
+
+class CArchive;
+
+// The own ship: identity, hull, tonnages, drafts, engine and propeller, and
+// the ship's checklists. Kept in its own file, shared by all voyages.
 class CVessel {
 public:
+    static constexpr const char* kFileSetting = "vesseldata";
+    static constexpr const char* kDefaultReadPath = "vessel.k7s";
+    static constexpr const char* kDefaultWritePath = ".\\vessel.k7s";
+    static constexpr const char* kFileFilter = "Vessel Files (*.k7s)|*.k7s|All Files (*.*)|*.*||";
+    static constexpr const char* kFileExtension = "k7s";
+    static constexpr const char* kFileName = "Vessel";
+    static constexpr const char* kCantFindMessage =
+        "Oops, I can't find your vessel data\nWe load an empty vessel instead..";
+    static constexpr const char* kCantSaveMessage = "Sorry, somehow I can't save your vessel data";
+
+    CChecklist m_checklist;
+
     // Identity
     std::string m_name = "Unknown";
     std::string m_owner = "I am";
@@ -58,6 +75,9 @@ public:
     double m_lengthOverAll = 0.0;
     double m_lengthBetweenPerpendiculars = 0.0;
 
+    CChecklist& GetChecklist() { return m_checklist; }
+    const CChecklist& GetChecklist() const { return m_checklist; }
+
     double GetMeanDraft() const { return (m_draftForward + m_draftAft) / 2.0; }
     double GetHeightOfEye() const { return m_eyeHeight - GetMeanDraft(); }
     double GetAirDraft() const { return m_mastHeight - GetMeanDraft(); }
@@ -72,4 +92,24 @@ public:
     // With no engine setting (0) there is nothing to run down: both are 0.
     double GetReductionTime() const;
     double GetReductionDistance(double speed) const;
+
+    // The stored fields in file order, the checklist last. The shaft generator
+    // flag is not stored.
+    void Serialize(CArchive& ar);
+
+    // The vessel file named by the setting "vesseldata". A failed load says so
+    // and leaves the vessel exactly as it was; a failed save leaves the old file.
+    bool LoadVesselFile();
+    bool SaveVesselFile();
+
+    // Writes the vessel to, or reads it from, any vessel file; a failure is
+    // reported naming the file and the fault, and changes nothing. An import
+    // keeps the shaft generator flag, which lives in memory only.
+    bool ExportTo(const std::string& path);
+    bool ImportFrom(const std::string& path);
+    // The same, with the file chosen by the user; false when cancelled.
+    bool ExportVessel();
+    bool ImportVessel();
+
+    bool operator==(const CVessel&) const = default;
 };

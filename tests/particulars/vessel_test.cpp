@@ -1,6 +1,15 @@
 #include "particulars/vessel.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/archive.h"
+#include "core/file_io.h"
+#include "platform/fake/fake_services.h"
+#include "support/bytes.h"
 
 TEST(Vessel, DefaultsAndDerivedValues) {
     CVessel v;
@@ -46,4 +55,289 @@ TEST(Vessel, RunDownFigures) {
     EXPECT_NEAR(v.GetReductionTime(), 1.95, 1e-12);
     // The mean of 15 knots and 15 * 66/105 knots, for 1.95 hours.
     EXPECT_NEAR(v.GetReductionDistance(15.0), 1.95 * (15.0 * 66.0 / 105.0 + 15.0) * 0.5, 1e-12);
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        path = fs::temp_directory_path() / ("keelmark-vessel-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    std::string operator/(const std::string& name) const { return (path / name).string(); }
+};
+
+// Runs a test part in another working folder and comes back.
+struct WorkingFolder {
+    fs::path previous = fs::current_path();
+    explicit WorkingFolder(const fs::path& folder) { fs::current_path(folder); }
+    ~WorkingFolder() { fs::current_path(previous); }
+};
+
+std::string Slurp(const std::string& path) {
+    std::string bytes, error;
+    EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << error;
+    return bytes;
+}
+
+void Spit(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+// Every stored field a value of its own, so a field out of place shows.
+CVessel DistinctVessel() {
+    CVessel v;
+    v.m_propellerType = 1;
+    v.m_yardNumber = "Y1";
+    v.m_propellerDiameter = 1.5;
+    v.m_propellerPitch = 2.5;
+    v.m_seaSpeedPower = 3.5;
+    v.m_manoeuvringPower = 4.5;
+    v.m_seaSpeedRpm = 101;
+    v.m_manoeuvringRpm = 55;
+    v.m_draftCenter = 5.5;
+    v.m_launching = "L";
+    v.m_keelLaying = "K";
+    v.m_spareText = "S";
+    v.m_portOfRegistry = "Monrovia";
+    v.m_mastHeight = 6.5;
+    v.m_eyeHeight = 7.5;
+    v.m_panamaNett = 8.5;
+    v.m_panamaGross = 9.5;
+    v.m_suezNett = 10.5;
+    v.m_suezGross = 11.5;
+    v.m_internationalNett = 12.5;
+    v.m_internationalGross = 13.5;
+    v.m_summerDeadweight = 14.5;
+    v.m_summerDisplacement = 15.5;
+    v.m_maximumDraft = 16.5;
+    v.m_internationalNumber = "IMO 9";
+    v.m_callSign = "PDXY";
+    v.m_blockCoefficient = 0.75;
+    v.m_spareNumber = -7;
+    v.m_numberOfEngines = 2;
+    v.m_presentGM = 1.25;
+    v.m_draftForward = 8.0;
+    v.m_draftAft = 9.0;
+    v.m_presentDisplacement = 17.5;
+    v.m_breadth = 18.5;
+    v.m_lengthOverAll = 19.5;
+    v.m_lengthBetweenPerpendiculars = 20.5;
+    v.m_master = "M";
+    v.m_charterer = "C";
+    v.m_owner = "O";
+    v.m_name = "Keel\u00e9";
+    v.m_minutesPerRpm = 2.25;
+    v.m_engineSetting = 90;
+    v.m_courseSetting = 271;
+    v.GetChecklist().AddItem(1, 0, 2, "Pilot", CTime(0x5F5E1000));
+    return v;
+}
+
+} // namespace
+
+TEST(Vessel, StoredLayoutFieldByField) {
+    CVessel v = DistinctVessel();
+    v.m_shaftGenerator = true; // never stored
+    const std::string expected =
+        Hex("01000000") +                                                  // propeller type
+        Hex("02 5931") +                                                   // yard number
+        Hex("000000000000f83f 0000000000000440") +                         // diameter 1.5, pitch 2.5
+        LeDouble(3.5) + LeDouble(4.5) +                                    // sea speed power, manoeuvring power
+        Hex("65000000 37000000") +                                         // sea speed rpm 101, manoeuvring rpm 55
+        LeDouble(5.5) +                                                    // draft center
+        CountedString("L") + CountedString("K") + CountedString("S") +     // launching, keel laying, spare text
+        CountedString("Monrovia") +                                        // port of registry
+        LeDouble(6.5) + LeDouble(7.5) +                                    // mast height, eye height
+        LeDouble(8.5) + LeDouble(9.5) + LeDouble(10.5) + LeDouble(11.5) +  // Panama, Suez nett/gross
+        LeDouble(12.5) + LeDouble(13.5) +                                  // international nett, gross
+        LeDouble(14.5) + LeDouble(15.5) + LeDouble(16.5) +                 // summer dwt, displacement, max draft
+        CountedString("IMO 9") + CountedString("PDXY") +                   // international number, call sign
+        LeDouble(0.75) +                                                   // block coefficient
+        Hex("f9ffffff 02000000") +                                         // spare number -7, engines 2
+        LeDouble(1.25) + LeDouble(8.0) + LeDouble(9.0) + LeDouble(17.5) +  // GM, drafts, displacement
+        LeDouble(18.5) + LeDouble(19.5) + LeDouble(20.5) +                 // breadth, LOA, LBP
+        CountedString("M") + CountedString("C") + CountedString("O") +     // master, charterer, owner
+        Hex("05 4b65656ce9") +                                             // name "Keelé" in Windows-1252
+        LeDouble(2.25) +                                                   // minutes per rpm
+        Hex("5a000000 0f010000") +                                         // engine setting 90, course setting 271
+        Hex("01000000 01000000 00000000 02000000 05 50696c6f74 00105e5f"); // the checklist
+    const std::string bytes = StoreToBytes(v);
+    EXPECT_EQ(ToHex(bytes), ToHex(expected));
+
+    CVessel loaded;
+    CBinaryReader r(bytes);
+    loaded.Serialize(r);
+    EXPECT_TRUE(r.AtEnd());
+    EXPECT_FALSE(loaded.m_shaftGenerator);
+    loaded.m_shaftGenerator = true;
+    EXPECT_EQ(loaded, v);
+
+    // A new vessel: 8 whole numbers, 25 doubles and 11 texts of 80 bytes, ending in
+    // minutes per rpm 3.0, 66 rpm, course 0 and no checklist items.
+    CVessel fresh;
+    const std::string defaults = StoreToBytes(fresh);
+    EXPECT_EQ(defaults.size(), 8u * 4 + 25u * 8 + 80u);
+    EXPECT_EQ(ToHex(defaults.substr(defaults.size() - 20)), ToHex(LeDouble(3.0) + Hex("42000000 00000000 00000000")));
+}
+
+TEST(VesselFile, SavesAndLoadsThroughTheSetting) {
+    CFakeServices fake;
+    TempDir dir;
+    fake.settings.SetString("Keelmark Lite", "vesseldata", dir.path.string() + "\\ship.k7s"); // old-style separator
+    CVessel v = DistinctVessel();
+    ASSERT_TRUE(v.SaveVesselFile());
+    EXPECT_EQ(Slurp(dir / "ship.k7s"), StoreToBytes(v));
+
+    CVessel loaded;
+    loaded.m_shaftGenerator = true;
+    loaded.GetChecklist().AddItem(0, 0, 0, "stale", CTime(5));
+    ASSERT_TRUE(loaded.LoadVesselFile());
+    EXPECT_TRUE(loaded.m_shaftGenerator) << "the in-memory flag survives a load";
+    loaded.m_shaftGenerator = false;
+    EXPECT_EQ(loaded, v);
+    EXPECT_TRUE(fake.prompts.Texts().empty());
+
+    // Without the setting: written to ".\vessel.k7s", read from "vessel.k7s".
+    fake.settings.Clear();
+    WorkingFolder here(dir.path);
+    ASSERT_TRUE(v.SaveVesselFile());
+    EXPECT_TRUE(fs::exists(dir.path / "vessel.k7s"));
+    CVessel fromDefault;
+    ASSERT_TRUE(fromDefault.LoadVesselFile());
+    EXPECT_EQ(fromDefault, v);
+}
+
+TEST(VesselFile, MissingFileKeepsTheVessel) {
+    CFakeServices fake;
+    TempDir dir;
+    fake.settings.SetString("Keelmark Lite", "vesseldata", dir / "none.k7s");
+    CVessel v = DistinctVessel();
+    const CVessel before = v;
+    EXPECT_FALSE(v.LoadVesselFile());
+    EXPECT_EQ(v, before);
+    ASSERT_EQ(fake.prompts.History().size(), 1u);
+    EXPECT_EQ(fake.prompts.History()[0].text, "Oops, I can't find your vessel data\nWe load an empty vessel instead..");
+    EXPECT_EQ(fake.prompts.History()[0].icon, PromptIcon::None);
+    EXPECT_EQ(fake.prompts.History()[0].buttons, PromptButtons::Ok);
+}
+
+TEST(VesselFile, DamagedFilesAreRefusedWhole) {
+    CFakeServices fake;
+    TempDir dir;
+    const std::string path = dir / "vessel.k7s";
+    fake.settings.SetString("Keelmark Lite", "vesseldata", path);
+    CVessel source = DistinctVessel();
+    const std::string good = StoreToBytes(source);
+    const std::size_t checklistAt = good.size() - 26; // count, then one item of 22 bytes
+    ASSERT_EQ(ToHex(good.substr(checklistAt)),
+              ToHex(Hex("01000000 01000000 00000000 02000000 05 50696c6f74 00105e5f")));
+
+    const struct {
+        const char* what;
+        std::string bytes;
+        const char* fault;
+    } cases[] = {
+        {"empty", "", "propellerType"},
+        {"cut in the particulars", good.substr(0, 100), "The file ends before"},
+        {"cut before the checklist", good.substr(0, checklistAt), "checklist"},
+        {"cut in the last item", good.substr(0, good.size() - 1), "checklist[0].time"},
+        {"more items announced than held", good.substr(0, checklistAt) + LeLong(3) + good.substr(checklistAt + 4),
+         "announces 3 entries"},
+        {"bytes after the data", good + Hex("00"), "1 unexpected bytes"},
+    };
+    for (const auto& k : cases) {
+        Spit(path, k.bytes);
+        CVessel v;
+        v.m_name = "Before";
+        v.m_shaftGenerator = true;
+        v.GetChecklist().AddItem(1, 0, 0, "Kept", CTime(9));
+        const CVessel before = v;
+        fake.prompts.Clear();
+        EXPECT_FALSE(v.LoadVesselFile()) << k.what;
+        EXPECT_EQ(v, before) << k.what;
+        ASSERT_EQ(fake.prompts.Texts().size(), 1u) << k.what;
+        const std::string text = fake.prompts.Texts()[0];
+        EXPECT_EQ(text.rfind("Oops, I can't read your vessel data\n\"" + path + "\" is damaged: ", 0), 0u) << text;
+        EXPECT_NE(text.find(k.fault), std::string::npos) << k.what << ": " << text;
+        EXPECT_NE(text.find("\nThe vessel keeps the data it had."), std::string::npos) << text;
+    }
+}
+
+TEST(VesselFile, FailedSaveSaysSoAndKeepsTheOldFile) {
+    CFakeServices fake;
+    TempDir dir;
+    CVessel v = DistinctVessel();
+    fake.settings.SetString("Keelmark Lite", "vesseldata", dir / "missing/vessel.k7s");
+    EXPECT_FALSE(v.SaveVesselFile());
+    EXPECT_EQ(fake.prompts.Texts(), std::vector<std::string>{"Sorry, somehow I can't save your vessel data"});
+
+    // A checklist time the file cannot hold fails the save, not the old file.
+    fake.prompts.Clear();
+    fake.settings.SetString("Keelmark Lite", "vesseldata", dir / "vessel.k7s");
+    ASSERT_TRUE(v.SaveVesselFile());
+    const std::string old = Slurp(dir / "vessel.k7s");
+    v.GetChecklist().AddItem(0, 0, 0, "Far future", CTime(0x100000000LL));
+    EXPECT_FALSE(v.SaveVesselFile());
+    EXPECT_EQ(fake.prompts.Texts(), std::vector<std::string>{"Sorry, somehow I can't save your vessel data"});
+    EXPECT_EQ(Slurp(dir / "vessel.k7s"), old);
+}
+
+TEST(VesselFile, ExportAndImport) {
+    CFakeServices fake;
+    TempDir dir;
+    fake.settings.SetString("Keelmark Lite", "vesseldata", dir / "vessel.k7s");
+    CVessel v = DistinctVessel();
+    ASSERT_TRUE(v.SaveVesselFile());
+    ASSERT_TRUE(v.ExportTo(dir / "copy.k7s"));
+    EXPECT_EQ(Slurp(dir / "copy.k7s"), Slurp(dir / "vessel.k7s")) << "an export is the vessel file byte for byte";
+
+    CVessel other;
+    other.m_shaftGenerator = true;
+    ASSERT_TRUE(other.ImportFrom(dir / "copy.k7s"));
+    ASSERT_TRUE(other.ImportFrom(dir / "copy.k7s"));
+    EXPECT_EQ(other.GetChecklist().GetCount(), 1) << "importing twice leaves the file's checklist, no duplicates";
+    EXPECT_TRUE(other.m_shaftGenerator);
+    other.m_shaftGenerator = false;
+    EXPECT_EQ(other, v);
+    EXPECT_TRUE(fake.prompts.Texts().empty());
+
+    // Failures name the file and the fault and change nothing.
+    const CVessel before = other;
+    EXPECT_FALSE(other.ImportFrom(dir / "none.k7s"));
+    Spit(dir / "short.k7s", Slurp(dir / "copy.k7s").substr(0, 50));
+    EXPECT_FALSE(other.ImportFrom(dir / "short.k7s"));
+    EXPECT_FALSE(other.ExportTo(dir / "missing/out.k7s"));
+    EXPECT_EQ(other, before);
+    const auto texts = fake.prompts.Texts();
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0], "Cannot open \"" + (dir / "none.k7s") + "\": No such file or directory");
+    EXPECT_EQ(texts[1].rfind("\"" + (dir / "short.k7s") + "\" is damaged: The file ends before", 0), 0u) << texts[1];
+    EXPECT_NE(texts[2].find(dir / "missing/out.k7s"), std::string::npos) << texts[2];
+    EXPECT_NE(texts[2].find("No such file or directory"), std::string::npos) << texts[2];
+    EXPECT_FALSE(fs::exists(dir.path / "missing"));
+
+    // The commands ask for the file; cancelling does nothing.
+    fake.prompts.Clear();
+    EXPECT_FALSE(v.ExportVessel());
+    EXPECT_FALSE(v.ImportVessel());
+    EXPECT_TRUE(fake.prompts.Texts().empty());
+    ASSERT_EQ(fake.files.Requests().size(), 2u);
+    for (const FileChoiceRequest& r : fake.files.Requests()) {
+        EXPECT_EQ(r.filter, "Vessel Files (*.k7s)|*.k7s|All Files (*.*)|*.*||");
+        EXPECT_EQ(r.defaultExtension, "k7s");
+        EXPECT_EQ(r.defaultName, "Vessel");
+    }
+    fake.files.ScriptPath(dir / "Vessel.k7s");
+    ASSERT_TRUE(v.ExportVessel());
+    fake.files.ScriptPath(dir / "Vessel.k7s");
+    ASSERT_TRUE(other.ImportVessel());
+    EXPECT_EQ(other, v);
 }

@@ -1,0 +1,91 @@
+#include "particulars/port.h"
+
+#include <utility>
+
+#include "core/archive.h"
+#include "core/record_file.h"
+#include "particulars/vessel.h"
+#include "platform/services.h"
+
+namespace {
+
+FileChoiceRequest PortFileRequest() {
+    return FileChoiceRequest{CPort::kFileFilter, CPort::kFileExtension, CPort::kFileName, {}};
+}
+
+} // namespace
+
+CPort::CPort() : m_etd(services::Now()), m_etc(m_etd), m_etb(m_etd) {}
+
+std::string CPort::GetLadderSideText() const { return m_ladderSide == kLadderStarboard ? "Starboard" : "Port"; }
+
+std::string CPort::GetCallUnitText() const { return m_callUnit == kCallMiles ? "nM" : "hrs"; }
+
+CArrivalDraft CPort::GetArrivalDraft(const CVessel& vessel) const {
+    CArrivalDraft d;
+    d.forward = vessel.m_draftForward;
+    d.aft = vessel.m_draftAft;
+    d.airDraft = vessel.GetAirDraft();
+    d.draftClearance = m_maximumDraft - vessel.m_draftAft;
+    d.airDraftClearance = m_maximumAirDraft - d.airDraft;
+    return d;
+}
+
+void CPort::SetAgentContact(const std::string& name, const std::string& eMail, const std::string& phone,
+                            const std::string& fax, const std::string& notes) {
+    m_agent.m_name = name;
+    m_agent.m_eMail = eMail;
+    m_agent.SetNumbers(phone, fax, kAgentRadioChannel);
+    m_agent.m_notes = notes;
+}
+
+void CPort::Serialize(CArchive& ar) {
+    ar.Double("maximumAirDraft", m_maximumAirDraft);
+    ar.Double("maximumDraft", m_maximumDraft);
+    ar.Long("portControlCallHours", m_portControlCallHours);
+    ar.Long("salinity", m_salinity);
+    ar.Time("etb", m_etb);
+    ar.Time("etc", m_etc);
+    ar.Time("etd", m_etd);
+    ar.Long("ladderSide", m_ladderSide);
+    ar.Long("callUnit", m_callUnit);
+    ar.Double("ladderHeight", m_ladderHeight);
+    ar.Double("callAhead", m_callAhead);
+    ar.BeginObject("agent");
+    m_agent.Serialize(ar);
+    ar.EndObject();
+    ar.BeginObject("pilot");
+    m_pilot.Serialize(ar);
+    ar.EndObject();
+    ar.BeginObject("portControl");
+    m_portControl.Serialize(ar);
+    ar.EndObject();
+}
+
+bool CPort::ExportTo(const std::string& path) {
+    std::string error;
+    if (SaveRecordFile(path, *this, error)) return true;
+    services::Prompts().Show(error, PromptIcon::Warning);
+    return false;
+}
+
+bool CPort::ImportFrom(const std::string& path) {
+    CPort fresh;
+    std::string error;
+    if (!LoadRecordFile(path, fresh, error)) {
+        services::Prompts().Show(error, PromptIcon::Warning);
+        return false;
+    }
+    *this = std::move(fresh);
+    return true;
+}
+
+bool CPort::ExportPort() {
+    const auto path = services::Files().ChooseSave(PortFileRequest());
+    return path && ExportTo(*path);
+}
+
+bool CPort::ImportPort() {
+    const auto path = services::Files().ChooseOpen(PortFileRequest());
+    return path && ImportFrom(*path);
+}
