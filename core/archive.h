@@ -103,6 +103,8 @@ class CBinaryReader : public CArchive {
 public:
     CBinaryReader(const void* data, std::size_t size);
     explicit CBinaryReader(const std::string& bytes) : CBinaryReader(bytes.data(), bytes.size()) {}
+    // The reader keeps a pointer into the bytes: a temporary would be gone at once.
+    explicit CBinaryReader(std::string&&) = delete;
 
     bool IsStoring() const override { return false; }
     bool IsBinary() const override { return true; }

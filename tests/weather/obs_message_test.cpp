@@ -1,0 +1,122 @@
+#include "weather/obs_message.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "core/position.h"
+#include "platform/fake/fake_services.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ObsFolder {
+    fs::path path;
+    ObsFolder() {
+        path = fs::temp_directory_path() / ("keelmark-obs-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~ObsFolder() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    std::string operator/(const std::string& name) const { return (path / name).string(); }
+};
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+CPosition AtLatitude(double latitude) {
+    CPosition p;
+    p.SetLatitude(latitude);
+    return p;
+}
+
+} // namespace
+
+TEST(ObsMessage, TextIsCallSignTimeGroupAndLatitude) {
+    EXPECT_EQ(ObsMessageText("PDHW", CTime::FromUtc(2026, 3, 5, 14, 30, 0), -51.93), "BBXX PDHW 145 995193");
+    EXPECT_EQ(ObsMessageText("PDHW", CTime::FromUtc(2026, 3, 5, 14, 30, 0), 51.93), "BBXX PDHW 145 995193");
+    // Hour 0 on the 1st: no padding, hour first.
+    EXPECT_EQ(ObsMessageText("PDHW", CTime::FromUtc(2026, 7, 1, 0, 59, 59), 10.0), "BBXX PDHW 01 991000");
+    EXPECT_EQ(ObsMessageText("PDHW", CTime::FromUtc(2026, 12, 31, 23, 0, 0), 10.0), "BBXX PDHW 2331 991000");
+    // The equator is a single 0; an empty call sign leaves two blanks.
+    EXPECT_EQ(ObsMessageText("", CTime::FromUtc(2026, 3, 5, 14, 0, 0), 0.0), "BBXX  145 990");
+    // Hundredths are cut, not rounded.
+    EXPECT_EQ(ObsMessageText("A", CTime::FromUtc(2026, 3, 5, 14, 0, 0), 12.3456), "BBXX A 145 991234");
+}
+
+TEST(ObsMessage, WritesTheTextWithoutLineEndIntoTheChosenFile) {
+    CFakeServices fake;
+    fake.clock.Set(CTime::FromUtc(2026, 3, 5, 14, 30, 0));
+    ObsFolder dir;
+    // A longer earlier message is replaced, not overwritten in part.
+    { std::ofstream(dir / "obs.txt") << "BBXX OLDCALL 3131 999999 and more\n"; }
+    fake.files.ScriptPath(dir / "obs.txt");
+
+    EXPECT_TRUE(WriteObsMessage(AtLatitude(-51.93), "PDHW"));
+    EXPECT_EQ(Slurp(dir / "obs.txt"), "BBXX PDHW 145 995193");
+    EXPECT_TRUE(fake.prompts.History().empty());
+
+    ASSERT_EQ(fake.files.Requests().size(), 1u);
+    const FileChoiceRequest& request = fake.files.Requests()[0];
+    EXPECT_EQ(request.filter, "Meteo OBS (*.txt)|*.txt|All Files (*.*)|*.*||");
+    EXPECT_EQ(request.defaultExtension, "txt");
+    EXPECT_EQ(request.defaultName, "Text");
+
+    // A file that does not exist yet is created.
+    fake.files.ScriptPath(dir / "new.txt");
+    EXPECT_TRUE(WriteObsMessage(AtLatitude(0.0), ""));
+    EXPECT_EQ(Slurp(dir / "new.txt"), "BBXX  145 990");
+}
+
+TEST(ObsMessage, FailuresAreReportedAndWriteNothing) {
+    CFakeServices fake;
+    ObsFolder dir;
+
+    // Cancelled choice.
+    EXPECT_FALSE(WriteObsMessage(AtLatitude(10), "PDHW"));
+    ASSERT_EQ(fake.prompts.Texts(), std::vector<std::string>{"No file selected, aborting OBS..."});
+    EXPECT_EQ(fake.prompts.History()[0].icon, PromptIcon::None);
+    EXPECT_EQ(fake.prompts.History()[0].buttons, PromptButtons::Ok);
+
+    // A folder that does not exist.
+    fake.prompts.Clear();
+    fake.files.ScriptPath(dir / "missing/obs.txt");
+    EXPECT_FALSE(WriteObsMessage(AtLatitude(10), "PDHW"));
+    EXPECT_EQ(fake.prompts.Texts(), std::vector<std::string>{"Oops...\nCan not open this file!"});
+    EXPECT_FALSE(fs::exists(dir / "missing"));
+
+    // A folder named as the file: the folder is left alone.
+    fake.prompts.Clear();
+    fs::create_directories(dir / "taken");
+    fake.files.ScriptPath(dir / "taken");
+    EXPECT_FALSE(WriteObsMessage(AtLatitude(10), "PDHW"));
+    EXPECT_EQ(fake.prompts.Texts(), std::vector<std::string>{"Oops...\nCan not open this file!"});
+    EXPECT_TRUE(fs::is_directory(dir / "taken"));
+}
+
+TEST(ObsMessage, CommandLogsSentWhateverTheOutcome) {
+    CFakeServices fake;
+    ObsFolder dir;
+    std::vector<std::string> log;
+    const auto sink = [&](const std::string& line) { log.push_back(line); };
+
+    SendObsMessage(AtLatitude(10), "PDHW", sink); // cancelled
+    fake.files.ScriptPath(dir / "obs.txt");
+    SendObsMessage(AtLatitude(10), "PDHW", sink); // written
+    EXPECT_EQ(log, (std::vector<std::string>{"OBS message send", "OBS message send"}));
+    EXPECT_EQ(fake.prompts.Texts(), std::vector<std::string>{"No file selected, aborting OBS..."});
+    EXPECT_TRUE(fs::exists(dir / "obs.txt"));
+}
