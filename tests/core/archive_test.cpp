@@ -39,7 +39,8 @@ TEST(Archive, StringPrefixesAtTheirBoundaries) {
     EXPECT_EQ(ToHex(w4.Bytes().substr(0, 7)), "ff ff ff fe ff 00 00");
 
     for (const std::string* bytes : {&w.Bytes(), &w2.Bytes(), &w3.Bytes(), &w4.Bytes()}) {
-        CBinaryReader r(*bytes);
+        const std::string rBytes = *bytes;
+        CBinaryReader r(rBytes);
         const std::size_t prefix = bytes->size() < 256 ? 1 : bytes->size() < 0xFFFE + 3 ? 3 : 7;
         EXPECT_EQ(r.ReadString("s").size(), bytes->size() - prefix);
         EXPECT_TRUE(r.AtEnd());
@@ -82,7 +83,8 @@ TEST(Archive, TimesOutsideTheFileRangeAreRefused) {
 }
 
 TEST(Archive, ShortInputFailsNamingTheValue) {
-    CBinaryReader r(Hex("01 02 03"));
+    const std::string rBytes = Hex("01 02 03");
+    CBinaryReader r(rBytes);
     try {
         r.ReadLong("kind");
         FAIL();
@@ -90,14 +92,17 @@ TEST(Archive, ShortInputFailsNamingTheValue) {
         EXPECT_NE(std::string(e.what()).find("kind"), std::string::npos) << e.what();
     }
     // A string whose announced length runs past the end.
-    CBinaryReader s(Hex("05 41 42"));
+    const std::string sBytes = Hex("05 41 42");
+    CBinaryReader s(sBytes);
     EXPECT_THROW(s.ReadString("name"), CArchiveException);
-    CBinaryReader huge(Hex("ff ff ff ff ff ff 7f 41"));
+    const std::string hugeBytes = Hex("ff ff ff ff ff ff 7f 41");
+    CBinaryReader huge(hugeBytes);
     EXPECT_THROW(huge.ReadString("name"), CArchiveException);
 }
 
 TEST(Archive, WideStringPrefixIsRefused) {
-    CBinaryReader r(Hex("ff fe ff 02 41 00 42 00"));
+    const std::string rBytes = Hex("ff fe ff 02 41 00 42 00");
+    CBinaryReader r(rBytes);
     try {
         r.ReadString("name");
         FAIL();
@@ -107,16 +112,20 @@ TEST(Archive, WideStringPrefixIsRefused) {
 }
 
 TEST(Archive, ImpossibleCountsFailBeforeAllocating) {
-    CBinaryReader r(Hex("ffffff7f 00000000"));
+    const std::string rBytes = Hex("ffffff7f 00000000");
+    CBinaryReader r(rBytes);
     EXPECT_THROW(r.BeginList("route", 0, CountType::Long, 185), CArchiveException);
-    CBinaryReader neg(Hex("ffffffff"));
+    const std::string negBytes = Hex("ffffffff");
+    CBinaryReader neg(negBytes);
     EXPECT_THROW(neg.BeginList("route", 0, CountType::Long, 1), CArchiveException);
-    CBinaryReader ok(LeLong(2) + std::string(10, 'x'));
+    const std::string okBytes = LeLong(2) + std::string(10, 'x');
+    CBinaryReader ok(okBytes);
     EXPECT_EQ(ok.BeginList("items", 0, CountType::Long, 5), 2u);
 }
 
 TEST(Archive, ListPathsAppearInMessages) {
-    CBinaryReader r(LeLong(2) + std::string(8, '\0') + std::string(3, '\0'));
+    const std::string rBytes = LeLong(2) + std::string(8, '\0') + std::string(3, '\0');
+    CBinaryReader r(rBytes);
     r.BeginObject("voyage");
     const std::size_t n = r.BeginList("route", 0, CountType::Long, 4);
     ASSERT_EQ(n, 2u);

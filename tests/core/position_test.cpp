@@ -185,7 +185,8 @@ TEST(Position, LegFieldsAreNotStored) {
 
 TEST(Position, FailedReadClearsTheBusyFlag) {
     CPosition p;
-    CBinaryReader r(std::string(20, '\0'));
+    const std::string rBytes = std::string(20, '\0');
+    CBinaryReader r(rBytes);
     EXPECT_THROW(p.Serialize(r), CArchiveException);
     EXPECT_FALSE(p.IsBusy());
     const double c = 1.0, d = 2.0;

@@ -273,7 +273,8 @@ TEST(Voyage, DamagedFilesLeaveTheRouteAsItWas) {
 
     // Cut anywhere: refused, nothing changed.
     for (std::size_t cut : {std::size_t(0), std::size_t(7), std::size_t(40), stored.size() / 2, stored.size() - 1}) {
-        CBinaryReader reader(stored.substr(0, cut));
+        const std::string readerBytes = stored.substr(0, cut);
+        CBinaryReader reader(readerBytes);
         EXPECT_THROW(target.Serialize(reader), CArchiveException) << cut;
         EXPECT_EQ(target.GetCount(), 2);
         EXPECT_EQ(target.GetFirst()->GetName(), "Mine");
