@@ -1,10 +1,18 @@
 #include "cli/commands.h"
 
+#include <algorithm>
+#include <optional>
+#include <utility>
+
 #include <charconv>
 #include <cmath>
+#include <iostream>
+#include <iterator>
 #include <ostream>
 
 #include "cli/json_writer.h"
+#include "cli/record_commands.h"
+#include "core/file_io.h"
 #include "core/position.h"
 
 namespace {
@@ -12,14 +20,14 @@ namespace {
 const char* const kUsage =
     "usage: keelmark COMMAND [ARGS]\n"
     "commands:\n"
+    "  dump FILE [--type voyage|vessel|port|almanac|hurricanes|report]\n"
+    "                                        print a file's records as JSON\n"
+    "  load --type TYPE JSON_FILE OUT_FILE   write a file from JSON records (JSON_FILE - reads stdin)\n"
     "  sail LAT1 LON1 LAT2 LON2 [--rhumb]   distance and initial course between two points\n"
-    "  dump, load, almanac, sight, times, status, almanac-build, gpx-import, gpx-export\n";
+    "  status VOYAGE_FILE [--at TIME] [--vessel FILE]\n"
+    "                                        what the dashboard shows, TIME as YYYY-MM-DDTHH:MM:SSZ\n";
 
-// A failure already explained to the user, with the exit status to give.
-struct CommandError {
-    int status;
-    std::string message;
-};
+using CommandError = CommandFailure;
 
 double ParseNumber(const std::string& text, const char* what) {
     double value = 0.0;
@@ -69,6 +77,76 @@ int Sail(const std::vector<std::string>& args, std::ostream& out) {
     return kExitOk;
 }
 
+// Splits arguments into options with a value (--name value) and plain values.
+struct Arguments {
+    std::vector<std::string> values;
+    std::vector<std::pair<std::string, std::string>> options;
+    std::optional<std::string> Option(const std::string& name) const {
+        for (const auto& [n, v] : options)
+            if (n == name) return v;
+        return std::nullopt;
+    }
+};
+
+Arguments SplitArguments(const std::vector<std::string>& args, const std::vector<std::string>& known,
+                         const char* usage) {
+    Arguments a;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
+            if (std::find(known.begin(), known.end(), arg) == known.end())
+                throw CommandError{kExitUsage, "unknown option " + arg + "\n" + usage};
+            if (i + 1 >= args.size()) throw CommandError{kExitUsage, arg + " needs a value\n" + usage};
+            a.options.emplace_back(arg, args[++i]);
+        } else {
+            a.values.push_back(arg);
+        }
+    }
+    return a;
+}
+
+int Dump(const std::vector<std::string>& args, std::ostream& out) {
+    const char* usage = "usage: keelmark dump FILE [--type voyage|vessel|port|almanac|hurricanes|report]";
+    const Arguments a = SplitArguments(args, {"--type"}, usage);
+    if (a.values.size() != 1) throw CommandError{kExitUsage, usage};
+    std::string type = a.Option("--type").value_or(TypeFromPath(a.values[0]));
+    if (type.empty()) throw CommandError{kExitUsage, "cannot tell the type of \"" + a.values[0] + "\": give --type"};
+    if (!IsRecordType(type)) throw CommandError{kExitUsage, "unknown type \"" + type + "\"\n" + usage};
+    out << DumpRecordFile(a.values[0], type);
+    return kExitOk;
+}
+
+int Load(const std::vector<std::string>& args) {
+    const char* usage = "usage: keelmark load --type TYPE JSON_FILE OUT_FILE";
+    const Arguments a = SplitArguments(args, {"--type"}, usage);
+    const auto type = a.Option("--type");
+    if (!type || a.values.size() != 2) throw CommandError{kExitUsage, usage};
+    if (!IsRecordType(*type)) throw CommandError{kExitUsage, "unknown type \"" + *type + "\"\n" + usage};
+    std::string text, error;
+    if (a.values[0] == "-") {
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    } else if (!ReadWholeFile(a.values[0], text, error)) {
+        throw CommandError{kExitFailed, error};
+    }
+    LoadRecordJson(text, *type, a.values[1]);
+    return kExitOk;
+}
+
+int Status(const std::vector<std::string>& args, std::ostream& out) {
+    const char* usage = "usage: keelmark status VOYAGE_FILE [--at TIME] [--vessel FILE]";
+    const Arguments a = SplitArguments(args, {"--at", "--vessel"}, usage);
+    if (a.values.size() != 1) throw CommandError{kExitUsage, usage};
+    std::optional<CTime> at;
+    if (const auto text = a.Option("--at")) {
+        CTime t;
+        if (!CTime::ParseIso(*text, t))
+            throw CommandError{kExitUsage, "--at \"" + *text + "\" is not a time of the form YYYY-MM-DDTHH:MM:SSZ"};
+        at = t;
+    }
+    out << VoyageStatus(a.values[0], at, a.Option("--vessel").value_or(""));
+    return kExitOk;
+}
+
 } // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -84,8 +162,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return kExitOk;
         }
         if (command == "sail") return Sail(rest, out);
-        for (const char* later : {"dump", "load", "almanac", "sight", "times", "status", "almanac-build",
-                                  "gpx-import", "gpx-export"}) {
+        if (command == "dump") return Dump(rest, out);
+        if (command == "load") return Load(rest);
+        if (command == "status") return Status(rest, out);
+        for (const char* later : {"almanac", "sight", "times", "almanac-build", "gpx-import", "gpx-export"}) {
             if (command == later) {
                 err << "keelmark: " << command << ": not available yet\n";
                 return kExitUsage;

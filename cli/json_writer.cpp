@@ -98,3 +98,8 @@ void CJsonWriter::Bool(const char* key, bool value) {
     Prefix(key);
     m_text += value ? "true" : "false";
 }
+
+void CJsonWriter::Null(const char* key) {
+    Prefix(key);
+    m_text += "null";
+}

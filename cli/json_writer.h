@@ -17,6 +17,7 @@ public:
     void Integer(const char* key, std::int64_t value);
     void String(const char* key, const std::string& value);
     void Bool(const char* key, bool value);
+    void Null(const char* key);
 
     // The document with a final newline.
     std::string Text() const { return m_text + "\n"; }

@@ -68,16 +68,20 @@ CPosition* CVoyage::GetNextWaypoint(const CPosition& present) {
         while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix) ++i;
         candidate = i;
     } else {
+        // From the last fix on to the first waypoint; with no fixes the departure
+        // itself is the candidate (unless a fix took the departure's place).
         std::size_t i = static_cast<std::size_t>(IndexOf(GetLastFix()));
-        if (i != 0)
-            while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix) ++i;
+        while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix) ++i;
         candidate = i;
     }
 
+    // A candidate behind the ship counts as passed, and so does one the ship is
+    // exactly at (a new voyage starts at its departure: steer for what follows).
     const CPosition& c = *m_route[candidate];
     const double toCandidate = present.CourseTo(c.GetLatitude(), c.GetLongitude(), c.GetProceedVia());
-    if (std::cos((present.GetCourse() - toCandidate) * kPassingDegreeFactor) < 0.0 && candidate + 1 < count)
-        ++candidate;
+    const bool behind = std::cos((present.GetCourse() - toCandidate) * kPassingDegreeFactor) < 0.0;
+    const bool reached = c.GetLatitude() == present.GetLatitude() && c.GetLongitude() == present.GetLongitude();
+    if ((behind || reached) && candidate + 1 < count) ++candidate;
 
     m_nextWaypoint = m_route[candidate].get();
     return m_nextWaypoint;
@@ -272,4 +276,17 @@ void CVoyage::Serialize(CArchive& ar) {
     m_route.swap(route);
     // The old positions are gone; steer for the destination until the owner selects again.
     m_nextWaypoint = m_route.back().get();
+}
+
+void CVoyage::AdoptLoaded(CVoyage& loaded) {
+    m_remainingDistance = loaded.m_remainingDistance;
+    m_totalDistance = loaded.m_totalDistance;
+    m_description = std::move(loaded.m_description);
+    m_service = std::move(loaded.m_service);
+    m_voyageNumber = std::move(loaded.m_voyageNumber);
+    m_startTime = loaded.m_startTime;
+    m_endTime = loaded.m_endTime;
+    m_route.swap(loaded.m_route);
+    m_nextWaypoint = m_route.back().get();
+    loaded.m_nextWaypoint = loaded.m_route.empty() ? nullptr : loaded.m_route.back().get();
 }

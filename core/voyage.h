@@ -69,6 +69,9 @@ public:
     // Stores or loads the route. A load replaces the route only when the whole
     // record was read and holds a departure and a destination.
     void Serialize(CArchive& ar);
+    // Takes over the stored fields and the route of a voyage that was just loaded
+    // (settings, vessel and speed stay this voyage's own); the other is left empty-handed.
+    void AdoptLoaded(CVoyage& loaded);
 
 private:
     CPosition* NewPosition(std::size_t index);

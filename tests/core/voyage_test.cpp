@@ -86,6 +86,16 @@ TEST(Voyage, NextWaypointPassesWaypointsBehind) {
     EXPECT_FALSE(r.voyage->IsManualSelection());
 }
 
+TEST(Voyage, AWaypointTheShipIsAtCountsAsReached) {
+    Route r;
+    Place(&r.present, 10, -1); // exactly at the departure, course 090
+    r.present.SetCourse(270);  // even heading back over it
+    EXPECT_EQ(r.voyage->GetNextWaypoint(r.present)->GetName(), "B");
+    // So the first fix of a new voyage goes after the departure, not before it.
+    CPosition* fix = r.voyage->InsertFix();
+    EXPECT_EQ(r.voyage->IndexOf(fix), 1);
+}
+
 TEST(Voyage, FixesSitBeforeTheNextWaypoint) {
     Route r;
     r.voyage->GetNextWaypoint(r.present); // B

@@ -1,0 +1,121 @@
+#include "cli/json_archive.h"
+
+#include <cmath>
+#include <limits>
+#include <nlohmann/json.hpp>
+
+using Json = nlohmann::ordered_json;
+
+struct CJsonInArchive::Impl {
+    Json root;
+    struct Frame {
+        const Json* value;
+        std::string path;
+        std::size_t next = 0; // next item, for arrays
+    };
+    std::vector<Frame> stack;
+
+    [[noreturn]] void Fail(const std::string& what) const { throw CArchiveException(what); }
+
+    std::string PathOf(const char* name) const {
+        const std::string& base = stack.back().path;
+        return base.empty() ? std::string(name) : base + "." + name;
+    }
+
+    const Json& Member(const char* name) const {
+        const Json& object = *stack.back().value;
+        auto it = object.find(name);
+        if (it == object.end()) Fail("missing key \"" + PathOf(name) + "\"");
+        return *it;
+    }
+
+    std::int64_t Integer(const char* name, std::int64_t lo, std::int64_t hi) const {
+        const Json& v = Member(name);
+        std::int64_t n = 0;
+        if (v.is_number_integer()) {
+            if (v.is_number_unsigned() && v.get<std::uint64_t>() > static_cast<std::uint64_t>(hi))
+                Fail("\"" + PathOf(name) + "\" is out of range (" + std::to_string(lo) + " to " + std::to_string(hi) + ")");
+            n = v.is_number_unsigned() ? static_cast<std::int64_t>(v.get<std::uint64_t>()) : v.get<std::int64_t>();
+        } else if (v.is_number_float() && std::trunc(v.get<double>()) == v.get<double>() &&
+                   std::fabs(v.get<double>()) < 9.0e18) {
+            n = static_cast<std::int64_t>(v.get<double>());
+        } else {
+            Fail("\"" + PathOf(name) + "\" must be a whole number");
+        }
+        if (n < lo || n > hi)
+            Fail("\"" + PathOf(name) + "\" is out of range (" + std::to_string(lo) + " to " + std::to_string(hi) + ")");
+        return n;
+    }
+};
+
+CJsonInArchive::CJsonInArchive(const std::string& text) : m_impl(std::make_unique<Impl>()) {
+    try {
+        m_impl->root = Json::parse(text);
+    } catch (const Json::parse_error& e) {
+        throw CArchiveException(std::string("invalid JSON: ") + e.what());
+    }
+    if (!m_impl->root.is_object()) throw CArchiveException("invalid JSON: the document must be an object");
+    m_impl->stack.push_back({&m_impl->root, "", 0});
+}
+
+CJsonInArchive::~CJsonInArchive() = default;
+
+void CJsonInArchive::Long(const char* name, std::int32_t& value) {
+    value = static_cast<std::int32_t>(
+        m_impl->Integer(name, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+void CJsonInArchive::Dword(const char* name, std::uint32_t& value) {
+    value = static_cast<std::uint32_t>(m_impl->Integer(name, 0, 0xFFFFFFFFLL));
+}
+
+void CJsonInArchive::Time(const char* name, CTime& value) { value = CTime(m_impl->Integer(name, 0, 0xFFFFFFFFLL)); }
+
+void CJsonInArchive::Double(const char* name, double& value) {
+    const Json& v = m_impl->Member(name);
+    if (v.is_number()) {
+        value = v.get<double>();
+    } else if (v.is_string() && v.get<std::string>() == "NaN") {
+        value = std::numeric_limits<double>::quiet_NaN();
+    } else if (v.is_string() && v.get<std::string>() == "Infinity") {
+        value = std::numeric_limits<double>::infinity();
+    } else if (v.is_string() && v.get<std::string>() == "-Infinity") {
+        value = -std::numeric_limits<double>::infinity();
+    } else {
+        m_impl->Fail("\"" + m_impl->PathOf(name) + "\" must be a number");
+    }
+}
+
+void CJsonInArchive::String(const char* name, std::string& value) {
+    const Json& v = m_impl->Member(name);
+    if (!v.is_string()) m_impl->Fail("\"" + m_impl->PathOf(name) + "\" must be a string");
+    value = v.get<std::string>();
+}
+
+void CJsonInArchive::BeginObject(const char* name) {
+    const Json& v = m_impl->Member(name);
+    if (!v.is_object()) m_impl->Fail("\"" + m_impl->PathOf(name) + "\" must be an object");
+    m_impl->stack.push_back({&v, m_impl->PathOf(name), 0});
+}
+
+void CJsonInArchive::EndObject() { m_impl->stack.pop_back(); }
+
+std::size_t CJsonInArchive::BeginList(const char* name, std::size_t, CountType, std::size_t) {
+    const Json& v = m_impl->Member(name);
+    if (!v.is_array()) m_impl->Fail("\"" + m_impl->PathOf(name) + "\" must be an array");
+    m_impl->stack.push_back({&v, m_impl->PathOf(name), 0});
+    return v.size();
+}
+
+void CJsonInArchive::BeginItem() {
+    Impl::Frame& list = m_impl->stack.back();
+    const std::size_t index = list.next++;
+    const std::string path = list.path + "[" + std::to_string(index) + "]";
+    if (index >= list.value->size()) m_impl->Fail("missing item \"" + path + "\"");
+    const Json& item = (*list.value)[index];
+    if (!item.is_object()) m_impl->Fail("\"" + path + "\" must be an object");
+    m_impl->stack.push_back({&item, path, 0});
+}
+
+void CJsonInArchive::EndItem() { m_impl->stack.pop_back(); }
+void CJsonInArchive::EndList() { m_impl->stack.pop_back(); }

@@ -1,0 +1,176 @@
+#include "cli/record_commands.h"
+
+#include <algorithm>
+#include <cctype>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <ostream>
+
+#include "app/dashboard_refresh.h"
+#include "astro/almanac.h"
+#include "cli/json_archive.h"
+#include "cli/json_writer.h"
+#include "core/file_io.h"
+#include "core/record_file.h"
+#include "document/keelmark_lite_doc.h"
+#include "particulars/port.h"
+#include "particulars/vessel.h"
+#include "platform/plain_services.h"
+#include "platform/services.h"
+#include "reports/report.h"
+#include "weather/hurricane_list.h"
+
+namespace {
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+template <typename T>
+std::string DumpFile(const std::string& path) {
+    auto record = std::make_unique<T>();
+    std::string error;
+    if (!LoadRecordFile(path, *record, error)) throw CommandFailure{kExitFailed, error};
+    CJsonOutArchive json;
+    json.BeginObject(nullptr);
+    record->Serialize(json);
+    json.EndObject();
+    return json.Text();
+}
+
+template <typename T>
+void LoadJson(const std::string& text, const std::string& outPath) {
+    auto record = std::make_unique<T>();
+    try {
+        CJsonInArchive json(text);
+        record->Serialize(json);
+    } catch (const CArchiveException& e) {
+        throw CommandFailure{kExitFailed, e.what()};
+    }
+    std::string error;
+    if (!SaveRecordFile(outPath, *record, error)) throw CommandFailure{kExitFailed, error};
+}
+
+// Settings of the user's store, with some keys answered differently.
+class COverlaySettings : public ISettingsStore {
+public:
+    explicit COverlaySettings(ISettingsStore& base) : m_base(base) {}
+    void Override(const std::string& key, const std::string& value) { m_overrides.SetString(kSettingsSection, key, value); }
+
+    std::string GetString(const std::string& section, const std::string& key,
+                          const std::string& defaultValue) const override {
+        if (m_overrides.Contains(section, key)) return m_overrides.GetString(section, key, defaultValue);
+        return m_base.GetString(section, key, defaultValue);
+    }
+    int GetInt(const std::string& section, const std::string& key, int defaultValue) const override {
+        if (m_overrides.Contains(section, key)) return m_overrides.GetInt(section, key, defaultValue);
+        return m_base.GetInt(section, key, defaultValue);
+    }
+    bool Contains(const std::string& section, const std::string& key) const override {
+        return m_overrides.Contains(section, key) || m_base.Contains(section, key);
+    }
+    // A one-off command never changes the user's settings.
+    bool SetString(const std::string&, const std::string&, const std::string&) override { return true; }
+    bool SetInt(const std::string&, const std::string&, int) override { return true; }
+
+private:
+    ISettingsStore& m_base;
+    CMemorySettingsStore m_overrides;
+};
+
+class CFixedClock : public IClock {
+public:
+    CFixedClock(const IClock& base, CTime now) : m_base(base), m_now(now) {}
+    CTime Now() const override { return m_now; }
+    long LocalOffsetSeconds(CTime at) const override { return m_base.LocalOffsetSeconds(at); }
+    bool IsDaylightSaving(CTime at) const override { return m_base.IsDaylightSaving(at); }
+
+private:
+    const IClock& m_base;
+    CTime m_now;
+};
+
+} // namespace
+
+std::string TypeFromPath(const std::string& path) {
+    const std::string normal = NormalizePath(path);
+    const std::string name = Lower(normal.substr(normal.find_last_of('/') == std::string::npos ? 0 : normal.find_last_of('/') + 1));
+    const std::size_t dot = name.find_last_of('.');
+    const std::string ext = dot == std::string::npos ? "" : name.substr(dot);
+    if (ext == ".k7v") return "voyage";
+    if (ext == ".k7s") return "vessel";
+    if (ext == ".k7p") return "port";
+    if (ext == ".k7r") return "report";
+    if (ext == ".dat") return name.rfind("hurricane", 0) == 0 ? "hurricanes" : "almanac";
+    return "";
+}
+
+bool IsRecordType(const std::string& type) {
+    for (const char* t : {"voyage", "vessel", "port", "almanac", "hurricanes", "report"})
+        if (type == t) return true;
+    return false;
+}
+
+std::string DumpRecordFile(const std::string& path, const std::string& type) {
+    if (type == "voyage") return DumpFile<CVoyageFile>(path);
+    if (type == "vessel") return DumpFile<CVessel>(path);
+    if (type == "port") return DumpFile<CPort>(path);
+    if (type == "almanac") return DumpFile<CAlmanac>(path);
+    if (type == "hurricanes") return DumpFile<CHurricaneList>(path);
+    if (type == "report") return DumpFile<CReport>(path);
+    throw CommandFailure{kExitUsage, "unknown type \"" + type + "\""};
+}
+
+void LoadRecordJson(const std::string& json, const std::string& type, const std::string& outPath) {
+    if (type == "voyage") return LoadJson<CVoyageFile>(json, outPath);
+    if (type == "vessel") return LoadJson<CVessel>(json, outPath);
+    if (type == "port") return LoadJson<CPort>(json, outPath);
+    if (type == "almanac") return LoadJson<CAlmanac>(json, outPath);
+    if (type == "hurricanes") return LoadJson<CHurricaneList>(json, outPath);
+    if (type == "report") return LoadJson<CReport>(json, outPath);
+    throw CommandFailure{kExitUsage, "unknown type \"" + type + "\""};
+}
+
+std::string VoyageStatus(const std::string& voyagePath, std::optional<CTime> at, const std::string& vesselPath) {
+    COverlaySettings settings(services::Settings());
+    if (!vesselPath.empty()) settings.Override("vesseldata", vesselPath);
+    CFixedClock clock(services::Clock(), at ? *at : services::Now());
+    // Continue from the latest position fix; every message goes to standard error.
+    CStderrPrompts prompts(PromptAnswer::Ok, CKeelmarkLiteDoc::kContinue);
+    CNoFileChoice files;
+    services::Scoped scope({&clock, &settings, &prompts, &files});
+
+    auto doc = std::make_unique<CKeelmarkLiteDoc>();
+    doc->SetRecordPathOnClose(false);
+    std::string error;
+    if (!doc->LoadVoyageFile(voyagePath, error)) throw CommandFailure{kExitFailed, error};
+
+    const CDashboardFigures f = RefreshDashboard(*doc);
+    CJsonWriter json;
+    json.BeginObject();
+    if (f.scheduleExpired) {
+        json.Bool("suspended", true);
+        json.EndObject();
+        return json.Text();
+    }
+    json.Double("latitude", f.latitude);
+    json.Double("longitude", f.longitude);
+    json.Double("trueCourse", f.trueCourse);
+    json.Double("trueSpeed", f.trueSpeed);
+    json.String("nextWaypoint", f.nextWaypointName);
+    json.Double("bearing", f.bearing);
+    json.Double("distance", f.distance);
+    json.Double("remainingDistance", f.remainingDistance);
+    json.Double("remainingHours", f.remainingHours);
+    json.Double("requiredSpeed", f.requiredSpeed);
+    json.Double("requiredRpm", f.requiredRpm);
+    if (f.eta) json.String("eta", f.eta->FormatUtc("%Y-%m-%dT%H:%M:%S"));
+    else json.Null("eta");
+    json.Double("distanceMade", f.distanceMade);
+    json.Double("speedMadeGood", f.speedMadeGood);
+    json.Integer("steer", f.steer);
+    json.EndObject();
+    return json.Text();
+}

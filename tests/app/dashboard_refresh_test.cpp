@@ -1,0 +1,132 @@
+#include "app/dashboard_refresh.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/conversion.h"
+#include "document/keelmark_lite_doc.h"
+#include "platform/fake/fake_services.h"
+
+namespace {
+
+const CTime kNow = CTime::FromUtc(2026, 12, 6, 12, 0, 0);
+
+struct Dashboard : ::testing::Test {
+    CFakeServices fake;
+    std::unique_ptr<CKeelmarkLiteDoc> doc;
+
+    void SetUp() override {
+        fake.clock.Set(kNow);
+        const std::string none = (std::filesystem::temp_directory_path() / "keelmark-none").string();
+        fake.settings.SetString(kSettingsSection, "almanac", none + "/a.dat");
+        fake.settings.SetString(kSettingsSection, "hurri", none + "/h.dat");
+        fake.settings.SetString(kSettingsSection, "vesseldata", none + "/v.k7s");
+        fake.settings.SetInt(kSettingsSection, "navreduce", 0);
+        doc = std::make_unique<CKeelmarkLiteDoc>();
+        doc->SetRecordPathOnClose(false);
+        doc->OnNewDocument();
+        // Departure 50N 0E two hours ago; arrival 48N 0E ten hours from now.
+        CVoyage& v = doc->GetVoyage();
+        v.GetFirst()->SetLatitude(50.0);
+        v.GetFirst()->SetLongitude(0.0);
+        v.GetFirst()->SetTime(kNow - 2 * 3600);
+        v.GetLast()->SetLatitude(48.0);
+        v.GetLast()->SetLongitude(0.0);
+        v.GetLast()->SetTime(kNow + 10 * 3600);
+        v.GetLast()->SetName("Brest");
+        CPosition& p = doc->GetPresentPosition();
+        p.SetLatitude(49.8);
+        p.SetLongitude(0.0);
+        p.SetTime(kNow);
+        p.SetCourse(185.0);
+        p.SetSpeed(10.5);
+        doc->GetVessel().m_courseSetting = 180;
+        doc->GetPopularPosition().SetName("Le Havre");
+        doc->GetPopularPosition().SetLatitude(49.5);
+        doc->GetPopularPosition().SetLongitude(0.1);
+        fake.prompts.Clear();
+    }
+};
+
+} // namespace
+
+TEST_F(Dashboard, FiguresOfOneRefresh) {
+    const CDashboardFigures f = RefreshDashboard(*doc);
+    ASSERT_FALSE(f.scheduleExpired);
+    EXPECT_EQ(f.latitudeText, "49:48.00 North");
+    EXPECT_EQ(f.longitudeText, "00:00.00 East");
+    EXPECT_EQ(f.trueCourseText, "185.00");
+    EXPECT_EQ(f.trueSpeedText, "10.50");
+    EXPECT_EQ(f.nextWaypointName, "Brest");
+    EXPECT_NEAR(f.distance, 108.0, 0.01);
+    EXPECT_EQ(f.bearingText, "180.00");
+    EXPECT_NEAR(f.remainingDistance, 108.0, 0.01);
+    EXPECT_NEAR(f.requiredSpeed, 10.8, 0.001);
+    EXPECT_EQ(f.requiredSpeedText, "10.80");
+    EXPECT_EQ(f.remainingHoursText, "10.00");
+    EXPECT_EQ(f.referenceName, "Departure");
+    // 12 nM made good from the departure in two hours.
+    EXPECT_NEAR(f.distanceMade, 12.0, 0.01);
+    EXPECT_NEAR(f.speedMadeGood, 6.0, 0.01);
+    EXPECT_DOUBLE_EQ(f.hoursSinceReference, 2.0);
+    EXPECT_DOUBLE_EQ(f.hoursSinceLastFix, 2.0);
+    EXPECT_DOUBLE_EQ(f.presentSpeed, 10.5);
+    EXPECT_EQ(f.courseSteered, 180);
+    EXPECT_EQ(f.steer, 5 + 180) << "course error plus the bearing, each cut";
+    EXPECT_EQ(f.barMaximum, 200);
+    EXPECT_EQ(f.upperBar, 100);
+    EXPECT_EQ(f.lowerBar, 60);
+    EXPECT_EQ(f.sliderPosition, 185 - 180);
+    EXPECT_TRUE(f.flashRequiredSpeed);
+    ASSERT_TRUE(f.eta.has_value());
+    EXPECT_EQ(f.etaText, f.eta->FormatUtc("%A %d %b %H:%M"));
+    EXPECT_NE(f.popularPositionText.find(" from Le Havre"), std::string::npos) << f.popularPositionText;
+    EXPECT_TRUE(fake.prompts.History().empty());
+}
+
+TEST_F(Dashboard, ExpiredScheduleSuspendsEverything) {
+    doc->GetVoyage().GetLast()->SetTime(kNow);
+    const double lat = doc->GetPresentPosition().GetLatitude();
+    fake.clock.Advance(3600);
+    const CDashboardFigures f = RefreshDashboard(*doc);
+    EXPECT_TRUE(f.scheduleExpired);
+    EXPECT_EQ(f.nextWaypointName, "Enter Schedule to proceed");
+    EXPECT_EQ(f.etaText, "Enter Schedule to proceed");
+    EXPECT_EQ(doc->GetPresentPosition().GetLatitude(), lat) << "no dead reckoning while suspended";
+}
+
+TEST_F(Dashboard, DeadReckonsToTheClock) {
+    fake.clock.Advance(3600);
+    doc->GetPresentPosition().SetCourse(180.0);
+    const CDashboardFigures f = RefreshDashboard(*doc);
+    EXPECT_NEAR(f.latitude, 49.8 - 10.5 / 60.0, 1e-6);
+    EXPECT_EQ(doc->GetPresentPosition().GetTime(), kNow + 3600);
+}
+
+TEST_F(Dashboard, NoElapsedTimeAndZeroSpeed) {
+    // The reference fix at the present time: speed made good 0, not infinite.
+    doc->GetVoyage().GetFirst()->SetTime(kNow);
+    doc->GetPresentPosition().SetSpeed(0.0);
+    const CDashboardFigures f = RefreshDashboard(*doc);
+    EXPECT_EQ(f.speedMadeGood, 0.0);
+    EXPECT_EQ(f.lowerBar, 0);
+    EXPECT_FALSE(f.eta.has_value());
+    EXPECT_EQ(f.etaText, "");
+    EXPECT_EQ(f.upperBar, 0);
+    // Below 1 knot required, the bars have no range.
+    doc->GetVoyage().GetLast()->SetLatitude(49.79);
+    EXPECT_EQ(RefreshDashboard(*doc).barMaximum, 0);
+}
+
+TEST_F(Dashboard, DistanceMadeFollowsTheFixes) {
+    doc->AddPositionFix("Fix 1", kNow - 3600, 49.9, 0.0);
+    doc->AddPositionFix("Fix 2", kNow, 49.8, 0.0);
+    CDashboardFigures f = RefreshDashboard(*doc);
+    EXPECT_NEAR(f.distanceMade, 12.0, 0.01);
+    // From the last fix itself: only the run since it.
+    doc->SetReferencePosition(doc->GetLastFix());
+    f = RefreshDashboard(*doc);
+    EXPECT_NEAR(f.distanceMade, 0.0, 0.01);
+    EXPECT_EQ(f.referenceName, "Fix 2");
+}

@@ -1,0 +1,170 @@
+#include "app/watch_alarms.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/event_log.h"
+#include "core/file_io.h"
+#include "document/keelmark_lite_doc.h"
+#include "platform/fake/fake_services.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kSixMinutes = "Approaching waypoint!\nChange course within 6 minutes!";
+const char* const kPassing = "Passing Waypoint!\nChange course!";
+const char* const kReduce = "Please reduce enginerevs to max. manoeuvringspeed!";
+const char* const kOffCourse = "Your true course differs more than 10 degrees from bearing of next waypoint!";
+const char* const kOld = "Your DR-position has not been updated for more than 6 hours!\n"
+                         "Please update your position using the 'Update' button!";
+const char* const kSlow = "Your present true speed is more than 2 knots below required speed!";
+
+// Every condition true: the arrival 0.5 nM ahead but 30 degrees off the course,
+// the last fix 8 hours old, far too slow for the schedule, engine well above manoeuvring.
+struct Alarms : ::testing::Test {
+    CFakeServices fake;
+    fs::path dir;
+    std::unique_ptr<CKeelmarkLiteDoc> doc;
+    const CTime start = CTime::FromUtc(2026, 12, 6, 11, 59, 30);
+
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("keelmark-alarm-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fake.clock.Set(start);
+        for (const char* key : {"almanac", "hurri", "vesseldata"})
+            fake.settings.SetString(kSettingsSection, key, (dir / "none").string());
+        fake.settings.SetString(kSettingsSection, "logging", (dir / "log.txt").string());
+        doc = std::make_unique<CKeelmarkLiteDoc>();
+        doc->SetRecordPathOnClose(false);
+        doc->OnNewDocument();
+        CVoyage& v = doc->GetVoyage();
+        v.GetFirst()->SetLatitude(50.0);
+        v.GetFirst()->SetLongitude(0.0);
+        v.GetFirst()->SetTime(start - 8 * 3600);
+        v.GetLast()->SetLatitude(50.0 + 0.5 / 60.0);
+        v.GetLast()->SetLongitude(0.0);
+        // With the run-down of the engine counted in (1.7 hours), well over 2 knots
+        // are required even after the speed is cut at the destination.
+        v.GetLast()->SetTime(start + 6480);
+        v.SetNextWaypoint(v.GetLast());
+        v.GetLast()->SetName("Pilot");
+        CPosition& p = doc->GetPresentPosition();
+        p.SetLatitude(50.0);
+        p.SetLongitude(0.0);
+        p.SetTime(start);
+        p.SetCourse(30.0);
+        p.SetSpeed(10.0);
+        doc->GetVessel().m_engineSetting = 100;
+        fake.prompts.Clear();
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string Log() {
+        std::string bytes, error;
+        ReadWholeFile((dir / "log Sunday 06 Dec.txt").string(), bytes, error);
+        return bytes;
+    }
+};
+
+} // namespace
+
+TEST_F(Alarms, EveryWarningInOrderOnANewHour) {
+    CWatchAlarms alarms; // started at 11:59:30
+    alarms.Check(*doc);  // a new minute: the minute checks run
+    ASSERT_EQ(fake.prompts.Texts(), (std::vector<std::string>{kSixMinutes, kPassing, kReduce}));
+    EXPECT_DOUBLE_EQ(doc->GetPresentPosition().GetSpeed(), 0.01) << "almost stopped at the destination";
+    fake.prompts.Clear();
+
+    alarms.Check(*doc); // same minute: nothing
+    EXPECT_TRUE(fake.prompts.History().empty());
+
+    // 12:00:08: the first refresh of the new hour does every check, even off second 0.
+    doc->GetPresentPosition().SetSpeed(10.0);
+    fake.clock.Set(CTime::FromUtc(2026, 12, 6, 12, 0, 8));
+    alarms.Check(*doc);
+    EXPECT_EQ(fake.prompts.Texts(),
+              (std::vector<std::string>{kSixMinutes, kPassing, kReduce, kOffCourse, kOld, kSlow}));
+    for (const auto& shown : fake.prompts.History()) {
+        EXPECT_EQ(shown.icon, PromptIcon::None);
+        EXPECT_EQ(shown.buttons, PromptButtons::Ok);
+    }
+    const std::string log = Log();
+    EXPECT_NE(log.find("  Passing WaypointPilot\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("  Alarm: Engine revs should be reduced now!\r\n"), std::string::npos);
+    EXPECT_NE(log.find("  OffCourse alarm!\r\n"), std::string::npos);
+    EXPECT_NE(log.find("  Position not updated for more than 6 hours!\r\n"), std::string::npos);
+    EXPECT_NE(log.find("  Present true speed too low to reach ETA!\r\n"), std::string::npos);
+
+    // 12:01:04: the minute checks only.
+    fake.prompts.Clear();
+    doc->GetPresentPosition().SetSpeed(10.0);
+    fake.clock.Set(CTime::FromUtc(2026, 12, 6, 12, 1, 4));
+    doc->GetVoyage().GetLast()->SetTime(CTime::FromUtc(2026, 12, 6, 13, 0, 0));
+    alarms.Check(*doc);
+    EXPECT_EQ(fake.prompts.Texts(), (std::vector<std::string>{kSixMinutes, kPassing, kReduce}));
+}
+
+TEST_F(Alarms, SwitchesTurnChecksOff) {
+    for (const char* key : {"wp6minalarm", "wpalarm", "coursealarm", "speedalarm", "dralarm", "navreduce",
+                            "navzerospd"})
+        fake.settings.SetInt(kSettingsSection, key, 0);
+    CWatchAlarms alarms;
+    fake.clock.Set(CTime::FromUtc(2026, 12, 6, 12, 0, 0));
+    alarms.Check(*doc);
+    EXPECT_TRUE(fake.prompts.History().empty());
+    EXPECT_DOUBLE_EQ(doc->GetPresentPosition().GetSpeed(), 10.0);
+    EXPECT_EQ(Log(), "");
+
+    // Only exactly 1 is on; "logwp" 0 keeps the passing warning out of the log.
+    fake.settings.SetInt(kSettingsSection, "wpalarm", 1);
+    fake.settings.SetInt(kSettingsSection, "logwp", 0);
+    fake.settings.SetInt(kSettingsSection, "coursealarm", 2);
+    fake.clock.Set(CTime::FromUtc(2026, 12, 6, 13, 0, 0));
+    alarms.Check(*doc);
+    EXPECT_EQ(fake.prompts.Texts(), (std::vector<std::string>{kPassing}));
+    EXPECT_EQ(Log(), "");
+}
+
+TEST_F(Alarms, LimitsAreStrictWhereTheyShouldBe) {
+    for (const char* key : {"wp6minalarm", "wpalarm", "dralarm", "navreduce", "navzerospd"})
+        fake.settings.SetInt(kSettingsSection, key, 0);
+    CPosition& p = doc->GetPresentPosition();
+    CPosition* arrival = doc->GetVoyage().GetLast();
+    CWatchAlarms alarms;
+    std::int64_t hour = 13;
+    auto runAt = [&](double course, double bearing, double speed, double requiredSpeed) {
+        // The arrival 100 nM away on the given bearing, due so that requiredSpeed is needed.
+        CPosition target = p;
+        target.SailRhumbLine(100.0, bearing);
+        arrival->SetLatitude(target.GetLatitude());
+        arrival->SetLongitude(target.GetLongitude());
+        arrival->SetProceedVia(CPosition::kRhumbLine);
+        p.SetCourse(course);
+        p.SetSpeed(speed);
+        fake.clock.Set(CTime::FromUtc(2026, 12, 6, static_cast<int>(hour++), 0, 0));
+        p.SetTime(fake.clock.Now());
+        arrival->SetTime(fake.clock.Now() + static_cast<std::int64_t>(100.0 / requiredSpeed * 3600.0));
+        fake.prompts.Clear();
+        alarms.Check(*doc);
+        return fake.prompts.Texts();
+    };
+    EXPECT_TRUE(runAt(355, 4.99, 10, 10).empty()) << "10 degrees off is not more than 10";
+    EXPECT_EQ(runAt(350, 1, 10, 10), (std::vector<std::string>{kOffCourse}));
+    EXPECT_EQ(runAt(90, 90, 10, 12.5), (std::vector<std::string>{kSlow}));
+    EXPECT_TRUE(runAt(90, 90, 10, 12.0).empty()) << "2 knots short is not more than 2";
+}
+
+TEST_F(Alarms, StoppedShipAndNoEngineSetting) {
+    doc->GetPresentPosition().SetSpeed(0.0);
+    doc->GetVessel().m_engineSetting = 0;
+    CWatchAlarms alarms;
+    alarms.Check(*doc);
+    const auto texts = fake.prompts.Texts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string(kSixMinutes)), 0)
+        << "at speed 0 the waypoint is never six minutes away";
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string(kReduce)), 0);
+}
