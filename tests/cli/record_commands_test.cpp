@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "astro/almanac.h"
 #include "core/file_io.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/fake/fake_services.h"
@@ -155,4 +156,46 @@ TEST_F(CliRecords, StatusShowsTheDashboard) {
 
     EXPECT_EQ(Keelmark({"status", voyage, "--at", "yesterday"}).status, 2);
     EXPECT_EQ(Keelmark({"status", Path("none.k7v")}).status, 1);
+}
+
+TEST_F(CliRecords, EveryKindOfFileRoundTrips) {
+    CFakeServices fake;
+    fake.clock.Set(kNow);
+    fake.settings.SetString(kSettingsSection, "hurri", Path("hurricane.dat"));
+    std::string error;
+
+    CPort port;
+    port.m_agent.m_name = "Seaport Agency \u00e9";
+    ASSERT_TRUE(port.ExportTo(Path("port.k7p")));
+    CAlmanac almanac;
+    almanac.AddObject();
+    ASSERT_TRUE(almanac.SaveFile(Path("almanac.dat")));
+    CHurricaneList cyclones;
+    cyclones.AddNew()->SetName("Ivan");
+    ASSERT_TRUE(cyclones.Save());
+    CReport report;
+    report.SetHeader("Noon report");
+    report.AddLine("Position:", 1);
+    ASSERT_TRUE(report.SaveFile(Path("noon.k7r")));
+    CVessel vessel;
+    vessel.GetChecklist().AddItem(0, 4, 1, "Test steering gear", kNow);
+    ASSERT_TRUE(vessel.ExportTo(Path("ship.k7s")));
+
+    const std::vector<std::pair<std::string, std::string>> files = {{"port.k7p", "port"},
+                                                                    {"almanac.dat", "almanac"},
+                                                                    {"hurricane.dat", "hurricanes"},
+                                                                    {"noon.k7r", "report"},
+                                                                    {"ship.k7s", "vessel"}};
+    for (const auto& [name, type] : files) {
+        const ProgramResult dump = Keelmark({"dump", Path(name)});
+        ASSERT_EQ(dump.status, 0) << name << ": " << dump.err;
+        const ProgramResult load = Keelmark({"load", "--type", type, "-", Path("copy-" + name)}, dump.out);
+        ASSERT_EQ(load.status, 0) << name << ": " << load.err;
+        EXPECT_EQ(Bytes(Path("copy-" + name)), Bytes(Path(name))) << name;
+        EXPECT_EQ(Keelmark({"dump", Path("copy-" + name), "--type", type}).out, dump.out) << name;
+    }
+    EXPECT_NE(Keelmark({"dump", Path("hurricane.dat")}).out.find("\"cyclones\": ["), std::string::npos);
+    EXPECT_NE(Keelmark({"dump", Path("almanac.dat")}).out.find("\"objects\": ["), std::string::npos);
+    EXPECT_NE(Keelmark({"dump", Path("port.k7p")}).out.find("\"portControl\": {"), std::string::npos);
+    EXPECT_NE(Keelmark({"dump", Path("noon.k7r")}).out.find("\"lines\": ["), std::string::npos);
 }
