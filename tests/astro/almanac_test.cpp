@@ -8,35 +8,16 @@
 #include "core/archive.h"
 #include "core/file_io.h"
 #include "platform/fake/fake_services.h"
+#include "support/scratch_dir.h"
 #include "support/bytes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path = fs::temp_directory_path() /
-               ("keelmark-test-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
+using TempDir = CScratchDir;
 
-std::string Slurp(const std::string& path) {
-    std::string bytes, error;
-    EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << error;
-    return bytes;
-}
 
-void Put(const std::string& path, const std::string& bytes) {
-    std::string error;
-    ASSERT_TRUE(WriteFileAtomic(path, bytes, error)) << error;
-}
 
 // One object record by hand: mean anomaly daily motion and at epoch, ten more
 // orbital doubles, magnitude, declination, pm RA, RA, FK5 number, name, kind,

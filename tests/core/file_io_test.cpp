@@ -6,34 +6,15 @@
 
 #include "core/record_file.h"
 #include "core/voyage.h"
+#include "support/scratch_dir.h"
 #include "platform/fake/fake_services.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        path = fs::temp_directory_path() / ("keelmark-test-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::permissions(path, fs::perms::owner_all, ec);
-        fs::remove_all(path, ec);
-    }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-    std::size_t Entries() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(path), {})); }
-};
+using TempDir = CScratchDir;
 
-std::string Slurp(const std::string& path) {
-    std::string bytes, error;
-    EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << error;
-    return bytes;
-}
 
 } // namespace
 

@@ -10,32 +10,15 @@
 #include "core/file_io.h"
 #include "particulars/vessel.h"
 #include "platform/fake/fake_services.h"
+#include "support/scratch_dir.h"
 #include "support/bytes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        path = fs::temp_directory_path() / ("keelmark-port-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
+using TempDir = CScratchDir;
 
-std::string Slurp(const std::string& path) {
-    std::string bytes, error;
-    EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << error;
-    return bytes;
-}
 
 void Spit(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 

@@ -9,6 +9,7 @@
 #include "core/archive.h"
 #include "core/file_io.h"
 #include "platform/fake/fake_services.h"
+#include "support/scratch_dir.h"
 #include "support/bytes.h"
 
 TEST(Vessel, DefaultsAndDerivedValues) {
@@ -61,20 +62,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        path = fs::temp_directory_path() / ("keelmark-vessel-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
+using TempDir = CScratchDir;
 
 // Runs a test part in another working folder and comes back.
 struct WorkingFolder {
@@ -83,11 +71,6 @@ struct WorkingFolder {
     ~WorkingFolder() { fs::current_path(previous); }
 };
 
-std::string Slurp(const std::string& path) {
-    std::string bytes, error;
-    EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << error;
-    return bytes;
-}
 
 void Spit(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 

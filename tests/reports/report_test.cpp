@@ -11,35 +11,16 @@
 #include "core/voyage.h"
 #include "particulars/vessel.h"
 #include "platform/fake/fake_services.h"
+#include "support/scratch_dir.h"
 #include "support/bytes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path = fs::temp_directory_path() /
-               ("keelmark-test-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
+using TempDir = CScratchDir;
 
-std::string Slurp(const std::string& path) {
-    std::string bytes, error;
-    EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << error;
-    return bytes;
-}
 
-void Put(const std::string& path, const std::string& bytes) {
-    std::string error;
-    ASSERT_TRUE(WriteFileAtomic(path, bytes, error)) << error;
-}
 
 // A report file: two lines, "Café €:" (Windows-1252 e9 and 80 on disk) with
 // code 15 and an empty label with code 3.

@@ -10,6 +10,7 @@
 
 #include "core/archive.h"
 #include "platform/fake/fake_services.h"
+#include "support/scratch_dir.h"
 #include "support/bytes.h"
 #include "weather/hurricane_entry.h"
 
@@ -19,27 +20,8 @@ namespace {
 
 const CTime kNow = CTime::FromUtc(2026, 9, 10, 12, 0, 0);
 
-struct CycloneFolder {
-    fs::path path;
-    CycloneFolder() {
-        path = fs::temp_directory_path() / ("keelmark-hurri-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~CycloneFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
+using CycloneFolder = CScratchDir;
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 void Spill(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 

@@ -9,33 +9,15 @@
 #include <vector>
 
 #include "core/position.h"
+#include "support/scratch_dir.h"
 #include "platform/fake/fake_services.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ObsFolder {
-    fs::path path;
-    ObsFolder() {
-        path = fs::temp_directory_path() / ("keelmark-obs-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~ObsFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
+using ObsFolder = CScratchDir;
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 CPosition AtLatitude(double latitude) {
     CPosition p;
