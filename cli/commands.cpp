@@ -88,15 +88,14 @@ struct Arguments {
     }
 };
 
-Arguments SplitArguments(const std::vector<std::string>& args, const std::vector<std::string>& known,
-                         const char* usage) {
+Arguments SplitArguments(const std::vector<std::string>& args, const std::vector<std::string>& known) {
     Arguments a;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
             if (std::find(known.begin(), known.end(), arg) == known.end())
-                throw CommandError{kExitUsage, "unknown option " + arg + "\n" + usage};
-            if (i + 1 >= args.size()) throw CommandError{kExitUsage, arg + " needs a value\n" + usage};
+                throw CommandError{kExitUsage, "unknown option " + arg};
+            if (i + 1 >= args.size()) throw CommandError{kExitUsage, arg + " needs a value"};
             a.options.emplace_back(arg, args[++i]);
         } else {
             a.values.push_back(arg);
@@ -107,21 +106,21 @@ Arguments SplitArguments(const std::vector<std::string>& args, const std::vector
 
 int Dump(const std::vector<std::string>& args, std::ostream& out) {
     const char* usage = "usage: keelmark dump FILE [--type voyage|vessel|port|almanac|hurricanes|report]";
-    const Arguments a = SplitArguments(args, {"--type"}, usage);
+    const Arguments a = SplitArguments(args, {"--type"});
     if (a.values.size() != 1) throw CommandError{kExitUsage, usage};
     std::string type = a.Option("--type").value_or(TypeFromPath(a.values[0]));
     if (type.empty()) throw CommandError{kExitUsage, "cannot tell the type of \"" + a.values[0] + "\": give --type"};
-    if (!IsRecordType(type)) throw CommandError{kExitUsage, "unknown type \"" + type + "\"\n" + usage};
+    if (!IsRecordType(type)) throw CommandError{kExitUsage, "unknown type \"" + type + "\""};
     out << DumpRecordFile(a.values[0], type);
     return kExitOk;
 }
 
 int Load(const std::vector<std::string>& args) {
     const char* usage = "usage: keelmark load --type TYPE JSON_FILE OUT_FILE";
-    const Arguments a = SplitArguments(args, {"--type"}, usage);
+    const Arguments a = SplitArguments(args, {"--type"});
     const auto type = a.Option("--type");
     if (!type || a.values.size() != 2) throw CommandError{kExitUsage, usage};
-    if (!IsRecordType(*type)) throw CommandError{kExitUsage, "unknown type \"" + *type + "\"\n" + usage};
+    if (!IsRecordType(*type)) throw CommandError{kExitUsage, "unknown type \"" + *type + "\""};
     std::string text, error;
     if (a.values[0] == "-") {
         text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
@@ -134,7 +133,7 @@ int Load(const std::vector<std::string>& args) {
 
 int Status(const std::vector<std::string>& args, std::ostream& out) {
     const char* usage = "usage: keelmark status VOYAGE_FILE [--at TIME] [--vessel FILE]";
-    const Arguments a = SplitArguments(args, {"--at", "--vessel"}, usage);
+    const Arguments a = SplitArguments(args, {"--at", "--vessel"});
     if (a.values.size() != 1) throw CommandError{kExitUsage, usage};
     std::optional<CTime> at;
     if (const auto text = a.Option("--at")) {
@@ -151,7 +150,7 @@ int Status(const std::vector<std::string>& args, std::ostream& out) {
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
-        err << kUsage;
+        err << "keelmark: no command given (keelmark --help lists the commands)\n";
         return kExitUsage;
     }
     const std::string& command = args.front();

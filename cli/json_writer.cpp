@@ -6,6 +6,8 @@
 std::string CJsonWriter::DoubleText(double value) {
     if (std::isnan(value)) return "\"NaN\"";
     if (std::isinf(value)) return value > 0 ? "\"Infinity\"" : "\"-Infinity\"";
+    // "-0" would read back as the integer 0 and lose the sign.
+    if (value == 0.0 && std::signbit(value)) return "-0.0";
     char buf[64];
     const auto result = std::to_chars(buf, buf + sizeof buf, value);
     return std::string(buf, result.ptr);
