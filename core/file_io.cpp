@@ -143,3 +143,10 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::str
     }
     return true;
 }
+
+std::string KeepDamagedCopy(const std::string& path) {
+    std::string bytes, error;
+    if (!ReadWholeFile(path, bytes, error)) return "";
+    const std::string copy = NormalizePath(path) + ".damaged";
+    return WriteFileAtomic(copy, bytes, error) ? copy : "";
+}

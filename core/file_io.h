@@ -14,6 +14,10 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
 // is renamed over the target. False, with a message naming the file and the fault.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string& error);
 
+// Keeps a copy of a file that was refused as damaged, as "<path>.damaged", before
+// anything can overwrite it. Returns the copy's name, or "" when no copy could be made.
+std::string KeepDamagedCopy(const std::string& path);
+
 // The same, written piece by piece: Open makes the temporary file, Write appends,
 // Commit flushes and renames. Destroyed without a Commit, the temporary file goes
 // and the target is untouched.

@@ -107,10 +107,14 @@ bool CVessel::LoadVesselFile() {
     case LoadResult::Unreadable:
         services::Prompts().Show(kCantFindMessage);
         return false;
-    case LoadResult::Damaged:
+    case LoadResult::Damaged: {
+        // The next voyage save writes the vessel file: keep the damaged one for repair.
+        const std::string copy = KeepDamagedCopy(path);
         services::Prompts().Show("Oops, I can't read your vessel data\n" + error +
-                                 "\nThe vessel keeps the data it had.");
+                                 "\nThe vessel keeps the data it had." +
+                                 (copy.empty() ? "" : "\nThe damaged file is kept as " + copy));
         return false;
+    }
     }
     fresh.m_shaftGenerator = m_shaftGenerator;
     *this = std::move(fresh);

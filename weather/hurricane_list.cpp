@@ -29,7 +29,10 @@ bool CHurricaneList::Load() {
         if (!reader.AtEnd()) reader.Fail(std::to_string(reader.Remaining()) + " unexpected bytes follow the data");
     } catch (const CArchiveException& e) {
         m_lastError = "\"" + NormalizePath(path) + "\" is damaged: " + e.what();
+        // The next voyage save writes the cyclone file: keep the damaged one for repair.
+        const std::string copy = KeepDamagedCopy(path);
         services::Prompts().Show("Sorry, can't read the hurricane data\n" + m_lastError +
+                                 (copy.empty() ? "" : "\nThe damaged file is kept as " + copy) +
                                  "\nWe have to do without it..");
         return false;
     }

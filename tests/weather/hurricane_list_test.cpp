@@ -216,9 +216,13 @@ TEST(Hurricane, DamagedFileMessageInFull) {
     EXPECT_EQ(s.fake.prompts.Texts(),
               std::vector<std::string>{"Sorry, can't read the hurricane data\n\"" + s.file +
                                        "\" is damaged: The file ends before \"cyclones\": 4 bytes needed, 2 left "
-                                       "(at byte 0)\nWe have to do without it.."});
+                                       "(at byte 0)\nThe damaged file is kept as " + s.file +
+                                       ".damaged\nWe have to do without it.."});
     EXPECT_EQ(list.LastError(),
               "\"" + s.file + "\" is damaged: The file ends before \"cyclones\": 4 bytes needed, 2 left (at byte 0)");
+    EXPECT_EQ(Slurp(s.file + ".damaged"), Hex("02 00")) << "a copy survives the next save";
+    list.Save();
+    EXPECT_EQ(Slurp(s.file + ".damaged"), Hex("02 00"));
 }
 
 TEST(Hurricane, SaveFailureIsReportedAndChangesNothing) {
