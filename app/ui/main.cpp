@@ -1,11 +1,16 @@
 #include <QApplication>
+#include <QFileInfo>
+#include <QStringList>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "app/ui/keelmark_lite_app.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/program.h"
+#include "core/file_io.h"
+#include "platform/plain_services.h"
 #include "platform/qt/qt_services.h"
 
 namespace {
@@ -24,12 +29,27 @@ bool HasDisplay(int argc, char* argv[]) {
     return false;
 }
 
+constexpr const char* kQuitAfterStart = "--quit-after-start";
+
+// The voyage file named on the command line (Qt has taken its own options out),
+// made absolute while the folder it was named in is still the working folder.
+std::string CommandLineFile(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument.startsWith(u'-')) continue;
+        return QFileInfo(QString::fromStdString(NormalizePath(argument.toStdString())))
+            .absoluteFilePath()
+            .toStdString();
+    }
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     bool quitAfterStart = false;
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--quit-after-start") == 0) quitAfterStart = true;
+        if (std::strcmp(argv[i], kQuitAfterStart) == 0) quitAfterStart = true;
 
     if (!HasDisplay(argc, argv)) {
         std::fprintf(stderr, "keelmark-lite: no display found; run it in a desktop session, or with "
@@ -43,11 +63,22 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
     QApplication::setWindowIcon(ProgramIcon());
 
-    CQtServices qtServices;
-    services::Scoped installed(qtServices.AsSet());
+    CStartup startup;
+    startup.commandLineFile = CommandLineFile(QApplication::arguments());
 
-    CMainFrame frame;
-    frame.show();
+    CQtServices qtServices;
+    services::Set installed = qtServices.AsSet();
+    // A start that must not wait for anyone: every message goes to standard
+    // error with its first answer, and no tip of the day.
+    CStderrPrompts unattended;
+    if (quitAfterStart) {
+        installed.prompts = &unattended;
+        startup.tipOfTheDay = false;
+    }
+    services::Scoped scope(installed);
+
+    CKeelmarkLiteApp keelmark;
+    if (!keelmark.InitInstance(startup)) return 1;
     if (quitAfterStart) {
         QApplication::processEvents();
         return 0;
