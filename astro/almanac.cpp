@@ -125,7 +125,9 @@ std::vector<CAstroObject> CAlmanac::ReadRecords(CArchive& ar) const {
     } else if (n == 0) {
         throw CArchiveException("The almanac lists no objects; it needs at least one");
     }
-    records.reserve(records.size() + n);
+    // The binary reader has checked the count against the bytes left; a JSON
+    // list of empty items would reserve some 80 times its own size.
+    if (ar.IsBinary()) records.reserve(records.size() + n);
     for (std::size_t i = 0; i < n; ++i) {
         CAstroObject record = i < m_objects.size() ? *m_objects[i] : CAstroObject();
         ar.BeginItem();

@@ -51,7 +51,7 @@ struct CJsonInArchive::Impl {
 CJsonInArchive::CJsonInArchive(const std::string& text) : m_impl(std::make_unique<Impl>()) {
     try {
         m_impl->root = Json::parse(text);
-    } catch (const Json::parse_error& e) {
+    } catch (const Json::exception& e) { // a syntax fault, or a number too large for a double
         throw CArchiveException(std::string("invalid JSON: ") + e.what());
     }
     if (!m_impl->root.is_object()) throw CArchiveException("invalid JSON: the document must be an object");

@@ -1,0 +1,178 @@
+// Writes the seed corpus of the fuzz targets: for every record type a fresh
+// record and one with every field filled with awkward values, as the file the
+// program saves and as the JSON that `keelmark dump` prints; and the JSON
+// target's dictionary of keys. Usage: make_corpus FOLDER (normally fuzz/).
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "astro/almanac.h"
+#include "cli/json_archive.h"
+#include "core/archive.h"
+#include "core/text_encoding.h"
+#include "document/keelmark_lite_doc.h"
+#include "particulars/port.h"
+#include "particulars/vessel.h"
+#include "platform/fake/fake_services.h"
+#include "reports/report.h"
+#include "weather/hurricane_list.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Loads every field of a record from a fixed cycle of awkward values: edge
+// integers, NaN, infinities, -0.0, times at both ends of the file's range,
+// texts in every Windows-1252 character and one long enough for the wider
+// length form. Lists get a few items each.
+class CVariedSource : public CArchive {
+public:
+    bool IsStoring() const override { return false; }
+    void Long(const char* name, std::int32_t& value) override {
+        static const std::int32_t cycle[] = {1, 0, -1, 2147483647, -2147483647 - 1, 1025, 66, 2};
+        // Kinds the readers check must stay kinds.
+        value = std::string(name) == "kind" ? static_cast<std::int32_t>(m_n++ % 5) : cycle[m_n++ % 8];
+    }
+    void Dword(const char*, std::uint32_t& value) override {
+        static const std::uint32_t cycle[] = {0, 1, 0xFFFFFFFFu, 7};
+        value = cycle[m_n++ % 4];
+    }
+    void Double(const char*, double& value) override {
+        static const double cycle[] = {51.925,   -4.475, 0.0, -0.0, std::numeric_limits<double>::quiet_NaN(),
+                                       1e300,    -1e-300, std::numeric_limits<double>::infinity(),
+                                       -179.999, 0.1,    5e-324, -std::numeric_limits<double>::infinity()};
+        value = cycle[m_n++ % 12];
+    }
+    void Time(const char*, CTime& value) override {
+        static const std::int64_t cycle[] = {1780000000, 0, 0xFFFFFFFFLL, 946684800};
+        value = CTime(cycle[m_n++ % 4]);
+    }
+    void String(const char*, std::string& value) override {
+        if (!m_longTextGiven) {
+            m_longTextGiven = true;
+            std::string all;
+            for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+            value = Cp1252ToUtf8(all + all.substr(32, 60)); // 316 characters
+            return;
+        }
+        static const char* const cycle[] = {"", "Rotterdam", "\xc3\x85lesund \xe2\x80\x93 Troms\xc3\xb8 \xe2\x82\xac\xc2\xbd",
+                                            "line one\r\nline two", "\"quoted\" \\ back"};
+        value = cycle[m_n++ % 5];
+    }
+    void BeginObject(const char*) override {}
+    void EndObject() override {}
+    std::size_t BeginList(const char*, std::size_t, CountType, std::size_t) override { return 3; }
+    void BeginItem() override {}
+    void EndItem() override {}
+    void EndList() override {}
+
+private:
+    unsigned m_n = 0;
+    bool m_longTextGiven = false;
+};
+
+// Collects the key of every field a record stores, for the JSON dictionary.
+class CNameCollector : public CArchive {
+public:
+    bool IsStoring() const override { return true; }
+    void Long(const char* name, std::int32_t&) override { Add(name); }
+    void Dword(const char* name, std::uint32_t&) override { Add(name); }
+    void Double(const char* name, double&) override { Add(name); }
+    void Time(const char* name, CTime&) override { Add(name); }
+    void String(const char* name, std::string&) override { Add(name); }
+    void BeginObject(const char* name) override { Add(name); }
+    void EndObject() override {}
+    std::size_t BeginList(const char* name, std::size_t count, CountType, std::size_t) override {
+        Add(name);
+        return count;
+    }
+    void BeginItem() override {}
+    void EndItem() override {}
+    void EndList() override {}
+    std::set<std::string> names;
+
+private:
+    void Add(const char* name) {
+        if (name && *name) names.insert(name);
+    }
+};
+
+void Write(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        std::exit(1);
+    }
+}
+
+template <typename T>
+std::string Dump(T& record) {
+    CJsonOutArchive json;
+    json.BeginObject(nullptr);
+    record.Serialize(json);
+    json.EndObject();
+    return json.Text();
+}
+
+template <typename T>
+void Seeds(const fs::path& root, const std::string& reader, const std::string& extension, CNameCollector& names) {
+    auto fresh = std::make_unique<T>();
+    auto varied = std::make_unique<T>();
+    CVariedSource source;
+    varied->Serialize(source);
+    for (auto& [name, record] : {std::pair<const char*, T*>{"default", fresh.get()}, {"varied", varied.get()}}) {
+        Write(root / "corpus" / reader / ("valid-" + std::string(name) + extension), StoreToBytes(*record));
+        Write(root / "corpus" / "json" / ("valid-" + reader + "-" + name + ".json"), Dump(*record));
+    }
+    varied->Serialize(names);
+}
+
+std::string DictEntry(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_corpus FOLDER\n");
+        return 2;
+    }
+    const fs::path root(argv[1]);
+    CFakeServices fake; // a fixed clock: the same seeds on every run
+    fake.clock.Set(CTime::FromUtc(2026, 6, 1, 12, 0, 0));
+    for (const char* reader : {"voyage", "vessel", "port", "almanac", "cyclones", "report", "json"}) {
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(root / "corpus" / reader, ec))
+            if (entry.path().filename().string().rfind("valid-", 0) == 0) fs::remove(entry.path());
+    }
+    CNameCollector names;
+    Seeds<CVoyageFile>(root, "voyage", ".k7v", names);
+    Seeds<CVessel>(root, "vessel", ".k7s", names);
+    Seeds<CPort>(root, "port", ".k7p", names);
+    Seeds<CAlmanac>(root, "almanac", ".dat", names);
+    Seeds<CHurricaneList>(root, "cyclones", ".dat", names);
+    Seeds<CReport>(root, "report", ".k7r", names);
+
+    std::string dict = "# The keys and tokens of the JSON that keelmark load reads; written by make_corpus.\n";
+    for (const std::string& name : names.names) dict += DictEntry("\"" + name + "\":") + "\n";
+    for (const char* token : {"{", "}", "[", "]", ":", ",", "\"NaN\"", "\"Infinity\"", "\"-Infinity\"", "null",
+                              "true", "false", "-0", "1e308", "4294967295", "2147483648", "-2147483649", "\\u0000",
+                              "\\ud800", "1.5"})
+        dict += DictEntry(token) + "\n";
+    Write(root / "json.dict", dict);
+    std::printf("seeds written under %s\n", (root / "corpus").c_str());
+    return 0;
+}
