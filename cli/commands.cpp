@@ -111,7 +111,7 @@ int Dump(const std::vector<std::string>& args, std::ostream& out) {
     std::string type = a.Option("--type").value_or(TypeFromPath(a.values[0]));
     if (type.empty()) throw CommandError{kExitUsage, "cannot tell the type of \"" + a.values[0] + "\": give --type"};
     if (!IsRecordType(type)) throw CommandError{kExitUsage, "unknown type \"" + type + "\""};
-    out << DumpRecordFile(a.values[0], type);
+    DumpRecordFile(a.values[0], type, out);
     return kExitOk;
 }
 

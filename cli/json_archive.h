@@ -10,6 +10,9 @@
 // Writes the records visited by Serialize as one JSON document, keys in file order.
 class CJsonOutArchive : public CArchive {
 public:
+    CJsonOutArchive() = default;
+    explicit CJsonOutArchive(std::ostream* out) : m_writer(out) {}
+    void Finish() { m_writer.Finish(); }
     bool IsStoring() const override { return true; }
     void Long(const char* name, std::int32_t& value) override { m_writer.Integer(name, value); }
     void Dword(const char* name, std::uint32_t& value) override { m_writer.Integer(name, value); }

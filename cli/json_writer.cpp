@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <ostream>
 
 std::string CJsonWriter::DoubleText(double value) {
     if (std::isnan(value)) return "\"NaN\"";
@@ -38,7 +39,23 @@ std::string CJsonWriter::Quote(const std::string& utf8) {
     return out + "\"";
 }
 
+void CJsonWriter::MaybeFlush() {
+    if (m_sink && m_text.size() >= (1u << 16)) {
+        m_sink->write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
+        m_text.clear();
+    }
+}
+
+void CJsonWriter::Finish() {
+    m_text += "\n";
+    if (m_sink) {
+        m_sink->write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
+        m_text.clear();
+    }
+}
+
 void CJsonWriter::Prefix(const char* key) {
+    MaybeFlush();
     if (!m_levels.empty()) {
         Level& level = m_levels.back();
         if (!level.empty) m_text += ",";

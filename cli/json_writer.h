@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,10 @@
 // the infinities are written as the strings "NaN", "Infinity", "-Infinity".
 class CJsonWriter {
 public:
+    CJsonWriter() = default;
+    // Streams the document into out as it grows, instead of holding all of it.
+    explicit CJsonWriter(std::ostream* out) : m_sink(out) {}
+
     void BeginObject(const char* key = nullptr);
     void EndObject();
     void BeginArray(const char* key = nullptr);
@@ -19,18 +24,22 @@ public:
     void Bool(const char* key, bool value);
     void Null(const char* key);
 
-    // The document with a final newline.
+    // The document (what has not been streamed yet) with a final newline.
     std::string Text() const { return m_text + "\n"; }
+    // Streams the rest of the document and its final newline.
+    void Finish();
 
     static std::string DoubleText(double value);
     static std::string Quote(const std::string& utf8);
 
 private:
     void Prefix(const char* key);
+    void MaybeFlush();
     struct Level {
         bool array;
         bool empty;
     };
     std::string m_text;
     std::vector<Level> m_levels;
+    std::ostream* m_sink = nullptr;
 };

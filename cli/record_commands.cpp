@@ -6,6 +6,7 @@
 #include <iterator>
 #include <memory>
 #include <ostream>
+#include <sstream>
 
 #include "app/dashboard_refresh.h"
 #include "astro/almanac.h"
@@ -29,15 +30,15 @@ std::string Lower(std::string s) {
 }
 
 template <typename T>
-std::string DumpFile(const std::string& path) {
+void DumpFile(const std::string& path, std::ostream& out) {
     auto record = std::make_unique<T>();
     std::string error;
     if (!LoadRecordFile(path, *record, error)) throw CommandFailure{kExitFailed, error};
-    CJsonOutArchive json;
+    CJsonOutArchive json(&out);
     json.BeginObject(nullptr);
     record->Serialize(json);
     json.EndObject();
-    return json.Text();
+    json.Finish();
 }
 
 template <typename T>
@@ -113,14 +114,20 @@ bool IsRecordType(const std::string& type) {
     return false;
 }
 
-std::string DumpRecordFile(const std::string& path, const std::string& type) {
-    if (type == "voyage") return DumpFile<CVoyageFile>(path);
-    if (type == "vessel") return DumpFile<CVessel>(path);
-    if (type == "port") return DumpFile<CPort>(path);
-    if (type == "almanac") return DumpFile<CAlmanac>(path);
-    if (type == "hurricanes") return DumpFile<CHurricaneList>(path);
-    if (type == "report") return DumpFile<CReport>(path);
+void DumpRecordFile(const std::string& path, const std::string& type, std::ostream& out) {
+    if (type == "voyage") return DumpFile<CVoyageFile>(path, out);
+    if (type == "vessel") return DumpFile<CVessel>(path, out);
+    if (type == "port") return DumpFile<CPort>(path, out);
+    if (type == "almanac") return DumpFile<CAlmanac>(path, out);
+    if (type == "hurricanes") return DumpFile<CHurricaneList>(path, out);
+    if (type == "report") return DumpFile<CReport>(path, out);
     throw CommandFailure{kExitUsage, "unknown type \"" + type + "\""};
+}
+
+std::string DumpRecordFile(const std::string& path, const std::string& type) {
+    std::ostringstream out;
+    DumpRecordFile(path, type, out);
+    return out.str();
 }
 
 void LoadRecordJson(const std::string& json, const std::string& type, const std::string& outPath) {

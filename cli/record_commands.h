@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 
@@ -17,7 +18,8 @@ struct CommandFailure {
 std::string TypeFromPath(const std::string& path);
 bool IsRecordType(const std::string& type);
 
-// The JSON document of a file's records.
+// The JSON document of a file's records, streamed to out.
+void DumpRecordFile(const std::string& path, const std::string& type, std::ostream& out);
 std::string DumpRecordFile(const std::string& path, const std::string& type);
 // Writes the file for records given as JSON, byte for byte as the desktop program stores them.
 void LoadRecordJson(const std::string& json, const std::string& type, const std::string& outPath);
