@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
     const int runs = std::max(1, std::atoi(argv[1]));
     RunOnce(argv + 2);
     std::vector<double> times;
-    for (int i = 0; i < runs; ++i) times.push_back(RunOnce(argv + 2));
+    for (int i = 0; i < runs; ++i)
+        times.push_back(RunOnce(argv + 2));
     std::sort(times.begin(), times.end());
     std::printf("%.1f %.1f\n", times[times.size() / 2], times.front());
     return 0;

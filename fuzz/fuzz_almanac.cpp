@@ -9,6 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The file's leading copy of the first object is read and then overwritten,
     // and a file of no objects reads as one: an accepted almanac need not store
     // back byte for byte, only canonically.
-    FuzzRecordReader(data, size, "almanac", [] { return std::make_unique<CAlmanac>(); }, false);
+    FuzzRecordReader(
+        data, size, "almanac", [] { return std::make_unique<CAlmanac>(); }, false);
     return 0;
 }

@@ -15,8 +15,7 @@
 
 namespace {
 
-template <typename T>
-bool ReadJson(const std::string& text, T& fresh) {
+template <typename T> bool ReadJson(const std::string& text, T& fresh) {
     try {
         CJsonInArchive json(text);
         fresh.Serialize(json);
@@ -26,8 +25,7 @@ bool ReadJson(const std::string& text, T& fresh) {
     return true;
 }
 
-template <typename T>
-std::string DumpJson(T& record) {
+template <typename T> std::string DumpJson(T& record) {
     CJsonOutArchive json;
     json.BeginObject(nullptr);
     record.Serialize(json);
@@ -35,8 +33,7 @@ std::string DumpJson(T& record) {
     return json.Text();
 }
 
-template <typename T>
-void FuzzType(const std::string& text, const char* what) {
+template <typename T> void FuzzType(const std::string& text, const char* what) {
     auto record = std::make_unique<T>();
     if (!ReadJson(text, *record)) return;
     g_fuzzInputAccepted = true;

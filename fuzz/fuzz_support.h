@@ -42,8 +42,7 @@ inline constexpr std::size_t kFuzzJsonHeapFactor = 64;
 
 // Reads the bytes as a whole file of one record, the way LoadRecordFile does:
 // into a fresh object, every byte used. False when the reader refuses them.
-template <typename T>
-bool ReadRecordBytes(const std::string& bytes, T& fresh) {
+template <typename T> bool ReadRecordBytes(const std::string& bytes, T& fresh) {
     try {
         CBinaryReader reader(bytes);
         fresh.Serialize(reader);
@@ -55,8 +54,7 @@ bool ReadRecordBytes(const std::string& bytes, T& fresh) {
 }
 
 // Stores a record that was just read; a stored record must never be refused.
-template <typename T>
-std::string StoreRecordBytes(T& record, const char* what) {
+template <typename T> std::string StoreRecordBytes(T& record, const char* what) {
     try {
         return StoreToBytes(record);
     } catch (const CArchiveException& e) {
@@ -80,7 +78,8 @@ void FuzzRecordReader(const std::uint8_t* data, std::size_t size, const char* wh
     first.reset(); // the heap budget is for one record at a time
 
     auto second = makeFresh();
-    if (!ReadRecordBytes(stored, *second)) FuzzFail(std::string(what) + ": stored bytes of an accepted file are refused");
+    if (!ReadRecordBytes(stored, *second))
+        FuzzFail(std::string(what) + ": stored bytes of an accepted file are refused");
     if (StoreRecordBytes(*second, what) != stored)
         FuzzFail(std::string(what) + ": a record read from its own stored bytes stores differently");
 

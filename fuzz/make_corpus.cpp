@@ -43,9 +43,18 @@ public:
         value = cycle[m_n++ % 4];
     }
     void Double(const char*, double& value) override {
-        static const double cycle[] = {51.925,   -4.475, 0.0, -0.0, std::numeric_limits<double>::quiet_NaN(),
-                                       1e300,    -1e-300, std::numeric_limits<double>::infinity(),
-                                       -179.999, 0.1,    5e-324, -std::numeric_limits<double>::infinity()};
+        static const double cycle[] = {51.925,
+                                       -4.475,
+                                       0.0,
+                                       -0.0,
+                                       std::numeric_limits<double>::quiet_NaN(),
+                                       1e300,
+                                       -1e-300,
+                                       std::numeric_limits<double>::infinity(),
+                                       -179.999,
+                                       0.1,
+                                       5e-324,
+                                       -std::numeric_limits<double>::infinity()};
         value = cycle[m_n++ % 12];
     }
     void Time(const char*, CTime& value) override {
@@ -56,11 +65,13 @@ public:
         if (!m_longTextGiven) {
             m_longTextGiven = true;
             std::string all;
-            for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+            for (int c = 0; c < 256; ++c)
+                all += static_cast<char>(c);
             value = Cp1252ToUtf8(all + all.substr(32, 60)); // 316 characters
             return;
         }
-        static const char* const cycle[] = {"", "Rotterdam", "\xc3\x85lesund \xe2\x80\x93 Troms\xc3\xb8 \xe2\x82\xac\xc2\xbd",
+        static const char* const cycle[] = {"", "Rotterdam",
+                                            "\xc3\x85lesund \xe2\x80\x93 Troms\xc3\xb8 \xe2\x82\xac\xc2\xbd",
                                             "line one\r\nline two", "\"quoted\" \\ back"};
         value = cycle[m_n++ % 5];
     }
@@ -112,8 +123,7 @@ void Write(const fs::path& path, const std::string& bytes) {
     }
 }
 
-template <typename T>
-std::string Dump(T& record) {
+template <typename T> std::string Dump(T& record) {
     CJsonOutArchive json;
     json.BeginObject(nullptr);
     record.Serialize(json);
@@ -167,10 +177,12 @@ int main(int argc, char** argv) {
     Seeds<CReport>(root, "report", ".k7r", names);
 
     std::string dict = "# The keys and tokens of the JSON that keelmark load reads; written by make_corpus.\n";
-    for (const std::string& name : names.names) dict += DictEntry("\"" + name + "\":") + "\n";
-    for (const char* token : {"{", "}", "[", "]", ":", ",", "\"NaN\"", "\"Infinity\"", "\"-Infinity\"", "null",
-                              "true", "false", "-0", "1e308", "4294967295", "2147483648", "-2147483649", "\\u0000",
-                              "\\ud800", "1.5"})
+    for (const std::string& name : names.names)
+        dict += DictEntry("\"" + name + "\":") + "\n";
+    for (const char* token :
+         {"{",       "}",    "[",     "]",  ":",     ",",          "\"NaN\"",    "\"Infinity\"", "\"-Infinity\"",
+          "null",    "true", "false", "-0", "1e308", "4294967295", "2147483648", "-2147483649",  "\\u0000",
+          "\\ud800", "1.5"})
         dict += DictEntry(token) + "\n";
     Write(root / "json.dict", dict);
     std::printf("seeds written under %s\n", (root / "corpus").c_str());

@@ -60,7 +60,8 @@ public:
     std::vector<std::string> Names() const { return NamesIn(path); }
     static std::vector<std::string> NamesIn(const fs::path& folder) {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+        for (const auto& entry : fs::directory_iterator(folder))
+            names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -125,12 +126,18 @@ inline constexpr FileKind kAllFiles[] = {FileKind::Voyage,  FileKind::Vessel,   
 
 inline const char* FileName(FileKind kind) {
     switch (kind) {
-    case FileKind::Voyage: return "voyage.k7v";
-    case FileKind::Vessel: return "vessel.k7s";
-    case FileKind::Port: return "port.k7p";
-    case FileKind::Almanac: return "almanac.dat";
-    case FileKind::Cyclones: return "hurricane.dat";
-    case FileKind::Report: return "report.k7r";
+    case FileKind::Voyage:
+        return "voyage.k7v";
+    case FileKind::Vessel:
+        return "vessel.k7s";
+    case FileKind::Port:
+        return "port.k7p";
+    case FileKind::Almanac:
+        return "almanac.dat";
+    case FileKind::Cyclones:
+        return "hurricane.dat";
+    case FileKind::Report:
+        return "report.k7r";
     }
     return "";
 }
@@ -199,7 +206,8 @@ inline SaveOutcome SaveAs(FileKind kind, const std::string& path, std::size_t te
         break;
     }
     }
-    for (const std::string& shown : fake.prompts.Texts()) outcome.told += (outcome.told.empty() ? "" : "\n") + shown;
+    for (const std::string& shown : fake.prompts.Texts())
+        outcome.told += (outcome.told.empty() ? "" : "\n") + shown;
     return outcome;
 }
 
@@ -239,7 +247,8 @@ inline bool LoadsCleanly(FileKind kind, const std::string& path) {
 // Outcomes passed from a child as text: fields split by \x1f, records by \x1e.
 inline std::string Pack(const std::vector<std::string>& fields) {
     std::string out;
-    for (const std::string& f : fields) out += f + '\x1f';
+    for (const std::string& f : fields)
+        out += f + '\x1f';
     return out + '\x1e';
 }
 

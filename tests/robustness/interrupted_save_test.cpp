@@ -63,12 +63,15 @@ TEST(InterruptedSave, KilledWriterLeavesEveryFileOldOrNewAndWhole) {
     const std::string files[3] = {voyagePath, dir / "vessel.k7s", dir / "hurricane.dat"};
     const FileKind kinds[3] = {FileKind::Voyage, FileKind::Vessel, FileKind::Cyclones};
     for (int round = 0; round < 3; ++round) {
-        doc.GetVoyage().SetTexts(round == 0 ? "First passage" : round % 2 ? "Odd passage" : "Even passage", "Liner",
-                                 "042");
+        doc.GetVoyage().SetTexts(round == 0  ? "First passage"
+                                 : round % 2 ? "Odd passage"
+                                             : "Even passage",
+                                 "Liner", "042");
         doc.GetVessel().m_name = round == 0 ? "First vessel" : round % 2 ? "Odd vessel" : "Even vessel";
         std::string error;
         ASSERT_TRUE(doc.SaveVoyageFile(voyagePath, error)) << error;
-        for (int f = 0; f < 3; ++f) versions[f].insert(Bytes(files[f]));
+        for (int f = 0; f < 3; ++f)
+            versions[f].insert(Bytes(files[f]));
     }
     doc.GetVoyage().SetTexts("First passage", "Liner", "042");
     doc.GetVessel().m_name = "First vessel";
@@ -116,7 +119,8 @@ TEST(InterruptedSave, KilledWriterLeavesEveryFileOldOrNewAndWhole) {
         const std::set<std::string> temps = TempFiles(dir);
         EXPECT_LE(temps.size(), 1u);
         if (!temps.empty()) ++killedMidWrite;
-        for (const std::string& name : temps) fs::remove(dir.path / name);
+        for (const std::string& name : temps)
+            fs::remove(dir.path / name);
     }
     // Most kills land while a file is being written; were none to, the test
     // would prove nothing.

@@ -52,7 +52,8 @@ void ExpectPreviousFilesWhole(const CScratch& dir, const std::vector<std::string
         EXPECT_TRUE(LoadsCleanly(kind, dir / FileName(kind))) << FileName(kind);
     }
     std::vector<std::string> expected;
-    for (FileKind kind : kAllFiles) expected.push_back(FileName(kind));
+    for (FileKind kind : kAllFiles)
+        expected.push_back(FileName(kind));
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(dir.Names(), expected) << "a temporary file was left behind";
 }
@@ -167,7 +168,8 @@ TEST(SaveFaults, FullFileSystemKeepsEveryPreviousFile) {
                           Bytes(path) == before ? "whole" : "changed", LoadsCleanly(kind, path) ? "loads" : "damaged"});
         }
         std::string names;
-        for (const std::string& name : CScratch::NamesIn(dir.path)) names += name + " ";
+        for (const std::string& name : CScratch::NamesIn(dir.path))
+            names += name + " ";
         return text + Pack({"names", names});
     });
     ASSERT_TRUE(child.finished) << "the saving child crashed";
