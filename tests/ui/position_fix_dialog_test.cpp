@@ -131,7 +131,8 @@ private slots:
             Type(d, "6", "11", "45");
             Type(d->LatitudeEdit(), "49", "60", 0);
             d->accept();
-            minutesFocused = d->LatitudeEdit()->MinutesEdit()->hasFocus();
+            // Where focus went inside the dialog, whether or not its window is active just now.
+            minutesFocused = d->focusWidget() == d->LatitudeEdit()->MinutesEdit();
             keptMinutes = d->LatitudeEdit()->MinutesEdit()->text();
             openAfterRange = d->isVisible();
 
@@ -139,7 +140,7 @@ private slots:
             Type(d, "6", "12", "1"); // a minute ahead of the clock
             d->accept();
             openAfterAhead = d->isVisible();
-            dayFocused = d->UtcEntry()->DayEdit()->hasFocus();
+            dayFocused = d->focusWidget() == d->UtcEntry()->DayEdit();
             for (const std::string& text : voyage.fake.prompts.Texts())
                 messages << QString::fromStdString(text);
 

@@ -12,6 +12,14 @@
 #include "platform/fake/fake_services.h"
 #include "ui/modal_helper.h"
 
+
+// Where focus went inside a window, whether or not that window is active at the
+// moment (window activation is not dependable on the offscreen platform).
+static bool FocusedWithin(const QWidget* w) {
+    const QWidget* focus = w->window()->focusWidget();
+    return focus && (focus == w || w->isAncestorOf(focus) || focus->focusProxy() == w);
+}
+
 namespace {
 
 const CTime kNow = CTime::FromUtc(2026, 12, 6, 12, 0, 0);
@@ -133,7 +141,7 @@ private slots:
             d->MonthSpin()->setValue(4);
             d->accept();
             stayedOpen = d->isVisible();
-            dayFocused = d->DaySpin()->hasFocus();
+            dayFocused = FocusedWithin(d->DaySpin());
             d->reject();
         });
         QVERIFY(stayedOpen);
