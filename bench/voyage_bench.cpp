@@ -39,12 +39,20 @@ void PointSideFiles(CFakeServices& fake, const BenchFolder& folder) {
     fake.settings.SetString(kSettingsSection, "almanac", folder / "almanac.dat");
 }
 
-void BM_DashboardRefresh(benchmark::State& state) {
-    CFakeServices fake;
-    fake.clock.Set(kNow);
+// A document holding the bench voyage of n positions, saved to path when one is given.
+std::unique_ptr<CKeelmarkLiteDoc> BenchVoyage(benchmark::State& state, const std::string& path = std::string()) {
     auto doc = std::make_unique<CKeelmarkLiteDoc>();
     doc->SetRecordPathOnClose(false);
     MakeBenchVoyage(*doc, static_cast<int>(state.range(0)), kNow);
+    std::string error;
+    if (!path.empty() && !doc->SaveVoyageFile(path, error)) state.SkipWithError(error.c_str());
+    return doc;
+}
+
+void BM_DashboardRefresh(benchmark::State& state) {
+    CFakeServices fake;
+    fake.clock.Set(kNow);
+    auto doc = BenchVoyage(state);
     for (auto _ : state) {
         fake.clock.Advance(4); // one refresh tick
         CDashboardFigures figures = RefreshDashboard(*doc);
@@ -58,9 +66,7 @@ void BM_SaveVoyageFile(benchmark::State& state) {
     fake.clock.Set(kNow);
     BenchFolder folder;
     PointSideFiles(fake, folder);
-    auto doc = std::make_unique<CKeelmarkLiteDoc>();
-    doc->SetRecordPathOnClose(false);
-    MakeBenchVoyage(*doc, static_cast<int>(state.range(0)), kNow);
+    auto doc = BenchVoyage(state);
     const std::string path = folder / "voyage.k7v";
     for (auto _ : state) {
         std::string error;
@@ -75,14 +81,7 @@ void BM_LoadVoyageFile(benchmark::State& state) {
     BenchFolder folder;
     PointSideFiles(fake, folder);
     const std::string path = folder / "voyage.k7v";
-    {
-        auto doc = std::make_unique<CKeelmarkLiteDoc>();
-        doc->SetRecordPathOnClose(false);
-        MakeBenchVoyage(*doc, static_cast<int>(state.range(0)), kNow);
-        std::string error;
-        if (!doc->SaveVoyageFile(path, error)) state.SkipWithError(error.c_str());
-        doc->GetAlmanac().SaveFile(folder / "almanac.dat");
-    }
+    BenchVoyage(state, path)->GetAlmanac().SaveFile(folder / "almanac.dat");
     auto doc = std::make_unique<CKeelmarkLiteDoc>();
     doc->SetRecordPathOnClose(false);
     for (auto _ : state) {
@@ -99,13 +98,7 @@ void BM_DumpVoyageFile(benchmark::State& state) {
     BenchFolder folder;
     PointSideFiles(fake, folder);
     const std::string path = folder / "voyage.k7v";
-    {
-        auto doc = std::make_unique<CKeelmarkLiteDoc>();
-        doc->SetRecordPathOnClose(false);
-        MakeBenchVoyage(*doc, static_cast<int>(state.range(0)), kNow);
-        std::string error;
-        if (!doc->SaveVoyageFile(path, error)) state.SkipWithError(error.c_str());
-    }
+    BenchVoyage(state, path);
     // Streamed as the command does; what it writes is thrown away.
     std::ofstream sink("/dev/null", std::ios::binary);
     for (auto _ : state) DumpRecordFile(path, "voyage", sink);

@@ -2,49 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "core/conversion.h"
-#include "document/keelmark_lite_doc.h"
-#include "platform/fake/fake_services.h"
+#include "support/test_host.h"
 
 namespace {
 
 const CTime kNow = CTime::FromUtc(2026, 12, 6, 12, 0, 0);
 
 struct Dashboard : ::testing::Test {
-    CFakeServices fake;
+    CTestHost host{kNow};
+    CFakeServices& fake = host.fake;
     std::unique_ptr<CKeelmarkLiteDoc> doc;
 
     void SetUp() override {
-        fake.clock.Set(kNow);
-        const std::string none = (std::filesystem::temp_directory_path() / "keelmark-none").string();
-        fake.settings.SetString(kSettingsSection, "almanac", none + "/a.dat");
-        fake.settings.SetString(kSettingsSection, "hurri", none + "/h.dat");
-        fake.settings.SetString(kSettingsSection, "vesseldata", none + "/v.k7s");
-        fake.settings.SetInt(kSettingsSection, "navreduce", 0);
-        doc = std::make_unique<CKeelmarkLiteDoc>();
-        doc->SetRecordPathOnClose(false);
-        doc->OnNewDocument();
-        // Departure 50N 0E two hours ago; arrival 48N 0E ten hours from now.
-        CVoyage& v = doc->GetVoyage();
-        v.GetFirst()->SetLatitude(50.0);
-        v.GetFirst()->SetLongitude(0.0);
-        v.GetFirst()->SetTime(kNow - 2 * 3600);
-        v.GetLast()->SetLatitude(48.0);
-        v.GetLast()->SetLongitude(0.0);
-        v.GetLast()->SetTime(kNow + 10 * 3600);
-        v.GetLast()->SetName("Brest");
-        CPosition& p = doc->GetPresentPosition();
-        p.SetLatitude(49.8);
-        p.SetLongitude(0.0);
-        p.SetTime(kNow);
-        p.SetCourse(185.0);
-        p.SetSpeed(10.5);
-        doc->GetVessel().m_courseSetting = 180;
-        doc->GetPopularPosition().SetName("Le Havre");
-        doc->GetPopularPosition().SetLatitude(49.5);
-        doc->GetPopularPosition().SetLongitude(0.1);
+        host.KeepSideFilesHere();
+        host.Set("navreduce", 0);
+        doc = host.NewVoyage();
+        MakeChannelCrossing(*doc, kNow);
         fake.prompts.Clear();
     }
 };

@@ -6,6 +6,7 @@
 
 #include "core/file_io.h"
 #include "platform/fake/fake_services.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -13,19 +14,8 @@ namespace {
 
 struct EventLog : ::testing::Test {
     CFakeServices fake;
-    fs::path dir;
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("keelmark-log-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Read(const std::string& name) {
-        std::string bytes, error;
-        EXPECT_TRUE(ReadWholeFile((dir / name).string(), bytes, error)) << error;
-        return bytes;
-    }
+    CScratchDir dir;
+    std::string Read(const std::string& name) { return Slurp(dir / name); }
 };
 
 } // namespace
@@ -41,13 +31,13 @@ TEST_F(EventLog, FileNamesPerLocalDay) {
 }
 
 TEST_F(EventLog, AppendsLinesInLocalTime) {
-    fake.settings.SetString(kSettingsSection, "logging", (dir / "ship.txt").string());
+    fake.settings.SetString(kSettingsSection, "logging", dir / "ship.txt");
     fake.clock.Set(CTime::FromUtc(2001, 12, 5, 22, 59, 30));
     fake.clock.SetLocalOffset(3600); // local time is an hour ahead
     CEventLog().Write("Before midnight");
     fake.clock.Advance(60);
     const std::string name = CEventLog().Write("After midnight");
-    EXPECT_EQ(name, (dir / "ship Thursday 06 Dec.txt").string());
+    EXPECT_EQ(name, dir / "ship Thursday 06 Dec.txt");
     EXPECT_EQ(Read("ship Wednesday 05 Dec.txt"), "12/05/01  23:59:30  Before midnight\r\n");
     EXPECT_EQ(Read("ship Thursday 06 Dec.txt"), "12/06/01  00:00:30  After midnight\r\n");
     CEventLog().Write("Again");
@@ -57,7 +47,7 @@ TEST_F(EventLog, AppendsLinesInLocalTime) {
 }
 
 TEST_F(EventLog, UnopenableFileIsReportedAndTheEntryDropped) {
-    fake.settings.SetString(kSettingsSection, "logging", (dir / "missing" / "ship.txt").string());
+    fake.settings.SetString(kSettingsSection, "logging", dir / "missing/ship.txt");
     fake.clock.Set(CTime::FromUtc(2001, 12, 5, 12, 0, 0));
     const std::string name = CEventLog().Write("Lost");
     ASSERT_EQ(fake.prompts.History().size(), 1u);
@@ -66,7 +56,7 @@ TEST_F(EventLog, UnopenableFileIsReportedAndTheEntryDropped) {
 }
 
 TEST_F(EventLog, SwitchesGateTheirEntries) {
-    fake.settings.SetString(kSettingsSection, "logging", (dir / "ship.txt").string());
+    fake.settings.SetString(kSettingsSection, "logging", dir / "ship.txt");
     fake.clock.Set(CTime::FromUtc(2001, 12, 5, 12, 0, 0));
     WriteLogIf("logwp", "one");
     fake.settings.SetInt(kSettingsSection, "logwp", 0);

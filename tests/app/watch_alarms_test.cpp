@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "app/event_log.h"
-#include "core/file_io.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/fake/fake_services.h"
-
-namespace fs = std::filesystem;
+#include "support/test_host.h"
 
 namespace {
 
@@ -24,23 +21,14 @@ const char* const kSlow = "Your present true speed is more than 2 knots below re
 // Every condition true: the arrival 0.5 nM ahead but 30 degrees off the course,
 // the last fix 8 hours old, far too slow for the schedule, engine well above manoeuvring.
 struct Alarms : ::testing::Test {
-    CFakeServices fake;
-    fs::path dir;
-    std::unique_ptr<CKeelmarkLiteDoc> doc;
     const CTime start = CTime::FromUtc(2026, 12, 6, 11, 59, 30);
+    CTestHost host{start};
+    CFakeServices& fake = host.fake;
+    std::unique_ptr<CKeelmarkLiteDoc> doc;
 
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("keelmark-alarm-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fake.clock.Set(start);
-        for (const char* key : {"almanac", "hurri", "vesseldata"})
-            fake.settings.SetString(kSettingsSection, key, (dir / "none").string());
-        fake.settings.SetString(kSettingsSection, "logging", (dir / "log.txt").string());
-        doc = std::make_unique<CKeelmarkLiteDoc>();
-        doc->SetRecordPathOnClose(false);
-        doc->OnNewDocument();
+        host.KeepSideFilesHere();
+        doc = host.NewVoyage();
         CVoyage& v = doc->GetVoyage();
         v.GetFirst()->SetLatitude(50.0);
         v.GetFirst()->SetLongitude(0.0);
@@ -61,13 +49,7 @@ struct Alarms : ::testing::Test {
         doc->GetVessel().m_engineSetting = 100;
         fake.prompts.Clear();
     }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string Log() {
-        std::string bytes, error;
-        ReadWholeFile((dir / "log Sunday 06 Dec.txt").string(), bytes, error);
-        return bytes;
-    }
+    std::string Log() const { return host.Log(); }
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "document/keelmark_lite_doc.h"
 #include "platform/fake/fake_services.h"
 #include "support/run_program.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -19,15 +20,8 @@ ProgramResult Keelmark(const std::vector<std::string>& args, const std::string& 
 }
 
 struct CliRecords : ::testing::Test {
-    fs::path dir;
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("keelmark-cli-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    CScratchDir dir;
+    std::string Path(const std::string& name) const { return dir / name; }
 
     // A voyage from 50N 0E to 48N 0E, one fix, arrival due ten hours after kNow.
     std::string MakeVoyage(const std::string& name) {

@@ -9,6 +9,7 @@
 #include "core/conversion.h"
 #include "core/file_io.h"
 #include "platform/fake/fake_services.h"
+#include "support/test_host.h"
 
 namespace fs = std::filesystem;
 
@@ -18,30 +19,19 @@ const CTime kNow = CTime::FromUtc(2026, 12, 6, 12, 0, 0);
 
 // A document on fake services, with its side files in a scratch folder.
 struct DocFixture : ::testing::Test {
-    CFakeServices fake;
-    fs::path dir;
+    CTestHost host{kNow};
+    CFakeServices& fake = host.fake;
 
     void SetUp() override {
-        fake.clock.Set(kNow);
-        dir = fs::temp_directory_path() /
-              ("keelmark-doc-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fake.settings.SetString(kSettingsSection, "almanac", (dir / "almanac.dat").string());
-        fake.settings.SetString(kSettingsSection, "hurri", (dir / "hurricane.dat").string());
-        fake.settings.SetString(kSettingsSection, "vesseldata", (dir / "vessel.k7s").string());
-        fake.settings.SetInt(kSettingsSection, "navreduce", 0);
+        host.KeepSideFilesHere();
+        host.Set("navreduce", 0);
     }
-    void TearDown() override { fs::remove_all(dir); }
 
-    std::string Path(const char* name) const { return (dir / name).string(); }
+    std::string Path(const char* name) const { return host.Path(name); }
 
     // A new voyage at 50N 0E; departure there, arrival 10 hours ahead at 12 knots due south.
     std::unique_ptr<CKeelmarkLiteDoc> NewVoyage() {
-        auto doc = std::make_unique<CKeelmarkLiteDoc>();
-        doc->SetRecordPathOnClose(false);
-        doc->OnNewDocument();
+        auto doc = host.NewVoyage();
         CPosition& present = doc->GetPresentPosition();
         present.SetLatitude(50.0);
         present.SetLongitude(0.0);

@@ -9,55 +9,28 @@
 #include "core/conversion.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/fake/fake_services.h"
-#include "support/scratch_dir.h"
+#include "support/test_host.h"
 
 namespace {
 
 const CTime kNow = CTime::FromUtc(2026, 3, 10, 12, 0, 0);
 
-// A voyage built by hand: Departure, Fix A, Mid, Fix B, Arrival, due south
-// along the meridian, one fix every hour; the ship steers for Arrival.
+// The meridian route: Departure, Fix A, Mid, Fix B, Arrival; the ship steers for Arrival.
 struct RouteEditing : ::testing::Test {
-    CFakeServices fake;
-    CScratchDir scratch;
+    CTestHost host{kNow};
+    CFakeServices& fake = host.fake;
     CKeelmarkLiteDoc doc;
 
     void SetUp() override {
-        fake.clock.Set(kNow);
-        fake.settings.SetString(kSettingsSection, "logging", scratch / "ship.txt");
+        host.Set("logging", host.Path("ship.txt"));
+        host.Set("navreduce", 0);
         doc.SetRecordPathOnClose(false);
-        CVoyage& v = doc.GetVoyage();
-        Place(v.GetFirst(), "Departure", 50.0, kNow - 4 * 3600);
-        Place(v.GetLast(), "Arrival", 48.0, kNow + 6 * 3600);
-        CPosition* mid = v.InsertWaypointAfter(v.GetFirst());
-        Place(mid, "Mid", 49.5, kNow);
-        v.SetNextWaypoint(mid);
-        Place(v.InsertFix(), "Fix A", 49.8, kNow - 3 * 3600);
-        v.SetNextWaypoint(v.GetLast());
-        Place(v.InsertFix(), "Fix B", 49.4, kNow - 2 * 3600);
-        doc.SetReferencePosition(v.GetFirst());
-        fake.settings.SetInt(kSettingsSection, "navreduce", 0);
-        doc.GetPresentPosition().SetTime(kNow);
-        doc.GetPresentPosition().SetLatitude(49.4);
-        doc.GetPresentPosition().SetLongitude(0.0);
-        doc.GetPresentPosition().SetSpeed(12.0);
-        doc.GetPresentPosition().SetCourse(180.0);
-    }
-
-    static void Place(CPosition* p, const char* name, double latitude, CTime time) {
-        p->SetName(name);
-        p->SetLatitude(latitude);
-        p->SetLongitude(0.0);
-        p->SetTime(time);
-        p->SetProceedVia(CPosition::kRhumbLine);
+        MakeMeridianRoute(doc, kNow);
     }
 
     std::vector<std::string> Route() const { return RouteNames(const_cast<CKeelmarkLiteDoc&>(doc).GetVoyage()); }
 
-    std::string LogFile() {
-        const std::string name = CEventLog::FileName(scratch / "ship.txt", CEventLog::LocalNow());
-        return std::filesystem::exists(name) ? Slurp(name) : std::string();
-    }
+    std::string LogFile() const { return host.Log(); }
 };
 
 using Names = std::vector<std::string>;

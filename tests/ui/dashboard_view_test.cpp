@@ -21,6 +21,7 @@
 #include "document/keelmark_lite_doc.h"
 #include "document/ui/position_fix_dialog.h"
 #include "platform/fake/fake_services.h"
+#include "support/test_host.h"
 #include "ui/modal_helper.h"
 
 namespace {
@@ -29,52 +30,15 @@ const CTime kNow = CTime::FromUtc(2026, 12, 6, 12, 0, 20);
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// A voyage on fake services: departure 50N 0E two hours ago, arrival at Brest
-// 48N 0E ten hours ahead, the ship at 49 48N on 185 deg at 10.5 knots.
-struct Voyage {
-    CFakeServices fake;
-    QTemporaryDir dir;
+// The Channel crossing on fake services, side files and log in a folder of its own.
+struct Voyage : CTestHost {
     std::unique_ptr<CKeelmarkLiteDoc> doc;
-
-    Voyage() {
-        fake.clock.Set(kNow);
-        Setting("almanac", "almanac.dat");
-        Setting("hurri", "hurricane.dat");
-        Setting("vesseldata", "vessel.k7s");
-        Setting("logging", "ship.txt");
-        fake.settings.SetInt(kSettingsSection, "navreduce", 0);
-        doc = std::make_unique<CKeelmarkLiteDoc>();
-        doc->SetRecordPathOnClose(false);
-        doc->OnNewDocument();
-        CVoyage& v = doc->GetVoyage();
-        v.GetFirst()->SetLatitude(50.0);
-        v.GetFirst()->SetLongitude(0.0);
-        v.GetFirst()->SetTime(kNow - 2 * 3600);
-        v.GetLast()->SetLatitude(48.0);
-        v.GetLast()->SetLongitude(0.0);
-        v.GetLast()->SetTime(kNow + 10 * 3600);
-        v.GetLast()->SetName("Brest");
-        CPosition& p = doc->GetPresentPosition();
-        p.SetLatitude(49.8);
-        p.SetLongitude(0.0);
-        p.SetTime(kNow);
-        p.SetCourse(185.0);
-        p.SetSpeed(10.5);
-        doc->GetVessel().m_courseSetting = 180;
-        doc->GetPopularPosition().SetName("Le Havre");
-        doc->GetPopularPosition().SetLatitude(49.5);
-        doc->GetPopularPosition().SetLongitude(0.1);
+    Voyage() : CTestHost(kNow) {
+        KeepSideFilesHere();
+        Set("navreduce", 0);
+        doc = NewVoyage();
+        MakeChannelCrossing(*doc, kNow);
         fake.prompts.Clear();
-    }
-    void Setting(const char* key, const char* file) {
-        fake.settings.SetString(kSettingsSection, key, dir.filePath(QString::fromLatin1(file)).toStdString());
-    }
-    std::string Log() const {
-        std::ifstream in(CEventLog::FileName(dir.filePath("ship.txt").toStdString(), CEventLog::LocalNow()),
-                         std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
     }
 };
 

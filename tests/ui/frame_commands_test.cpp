@@ -22,6 +22,7 @@
 #include "app/ui/main_frame.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/fake/fake_services.h"
+#include "support/test_host.h"
 
 namespace {
 
@@ -29,32 +30,9 @@ const CTime kNow = CTime::FromUtc(2026, 5, 20, 14, 7, 27);
 const std::string kSection = kSettingsSection;
 
 // Fake services, with the side files of every voyage kept in a folder of the test's own.
-struct Host {
-    CFakeServices fake;
-    QTemporaryDir dir;
-    Host() {
-        fake.clock.Set(kNow);
-        fake.settings.SetString(kSection, "almanac", Path("almanac.dat"));
-        fake.settings.SetString(kSection, "hurri", Path("hurricane.dat"));
-        fake.settings.SetString(kSection, "vesseldata", Path("vessel.k7s"));
-    }
-    std::string Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)).toStdString(); }
-    // A voyage file written the way the program writes one.
-    std::string WriteVoyage(const char* name) {
-        const std::string path = Path(name);
-        CKeelmarkLiteDoc doc;
-        doc.SetRecordPathOnClose(false);
-        BuildDemoVoyage(doc, kNow);
-        std::string error;
-        if (!doc.SaveVoyageFile(path, error)) qFatal("%s", error.c_str());
-        fake.prompts.Clear();
-        return path;
-    }
-    bool Shown(const std::string& text) const {
-        for (const auto& s : fake.prompts.History())
-            if (s.text == text) return true;
-        return false;
-    }
+struct Host : CTestHost {
+    Host() : CTestHost(kNow) { KeepSideFilesHere(); }
+    std::string WriteVoyage(const char* name) { return WriteDemoVoyage(name); }
 };
 
 QMenu* TopMenu(CMainFrame& frame, const QString& text) {
@@ -413,7 +391,7 @@ private slots:
     void sendSaysSoWhenNoMailProgramIsThere() {
         Host host;
         const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", host.dir.path().toUtf8()); // no xdg-email in here
+        qputenv("PATH", QByteArray::fromStdString(host.folder.string())); // no xdg-email in here
         CMainFrame frame;
         frame.NewDocument();
         host.fake.prompts.Clear();

@@ -17,26 +17,19 @@
 #include "document/keelmark_lite_doc.h"
 #include "document/ui/position_fix_dialog.h"
 #include "platform/fake/fake_services.h"
+#include "support/test_host.h"
 #include "ui/modal_helper.h"
 
 namespace {
 
 const CTime kNow = CTime::FromUtc(2026, 12, 6, 12, 0, 20);
 
-// A voyage on fake services with the ship at 49 48.00 N 3 15.50 W and the log in a temporary folder.
-struct Voyage {
-    CFakeServices fake;
-    QTemporaryDir dir;
+// A voyage on fake services with the ship at 49 48.00 N 3 15.50 W and the log in a folder of its own.
+struct Voyage : CTestHost {
     std::unique_ptr<CKeelmarkLiteDoc> doc;
-
-    Voyage() {
-        fake.clock.Set(kNow);
-        for (auto [key, file] : {std::pair{"almanac", "almanac.dat"}, std::pair{"hurri", "hurricane.dat"},
-                                 std::pair{"vesseldata", "vessel.k7s"}, std::pair{"logging", "ship.txt"}})
-            fake.settings.SetString(kSettingsSection, key, dir.filePath(QString::fromLatin1(file)).toStdString());
-        doc = std::make_unique<CKeelmarkLiteDoc>();
-        doc->SetRecordPathOnClose(false);
-        doc->OnNewDocument();
+    Voyage() : CTestHost(kNow) {
+        KeepSideFilesHere();
+        doc = NewVoyage();
         CVoyage& v = doc->GetVoyage();
         v.GetFirst()->SetLatitude(50.0);
         v.GetFirst()->SetLongitude(-3.0);
@@ -48,13 +41,6 @@ struct Voyage {
         doc->GetPresentPosition().SetLongitude(-(3 + 15.5 / 60));
         doc->SetModifiedFlag(false);
         fake.prompts.Clear();
-    }
-    std::string Log() const {
-        std::ifstream in(CEventLog::FileName(dir.filePath("ship.txt").toStdString(), CEventLog::LocalNow()),
-                         std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
     }
 };
 

@@ -6,60 +6,30 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "app/event_log.h"
 #include "core/voyage.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/fake/fake_services.h"
+#include "support/test_host.h"
 
-// A voyage built by hand on fake services, for the route and fix editing
-// dialogs: Departure 50N, Fix A 49 48N, Mid 49 30N, Fix B 49 24N, Arrival 48N,
-// all on the meridian, the fixes an hour apart; the ship at Fix B steering
-// south for Arrival at 12 knots. The event log goes to a folder of its own.
-struct RouteTestVoyage {
+// The meridian route on fake services, for the route and fix editing dialogs;
+// the event log goes to a folder of its own.
+struct RouteTestVoyage : CTestHost {
     static inline const CTime kNow = CTime::FromUtc(2026, 3, 10, 12, 0, 0);
 
-    CFakeServices fake;
-    QTemporaryDir dir;
     std::unique_ptr<CKeelmarkLiteDoc> doc;
 
-    RouteTestVoyage() {
-        fake.clock.Set(kNow);
-        fake.settings.SetString(kSettingsSection, "logging", dir.filePath("ship.txt").toStdString());
-        fake.settings.SetInt(kSettingsSection, "navreduce", 0);
+    RouteTestVoyage() : CTestHost(kNow) {
+        Set("logging", Path("ship.txt"));
+        Set("navreduce", 0);
         doc = std::make_unique<CKeelmarkLiteDoc>();
         doc->SetRecordPathOnClose(false);
-        CVoyage& v = doc->GetVoyage();
-        Place(v.GetFirst(), "Departure", 50.0, kNow - 4 * 3600);
-        Place(v.GetLast(), "Arrival", 48.0, kNow + 6 * 3600);
-        CPosition* mid = v.InsertWaypointAfter(v.GetFirst());
-        Place(mid, "Mid", 49.5, kNow);
-        v.SetNextWaypoint(mid);
-        Place(v.InsertFix(), "Fix A", 49.8, kNow - 3 * 3600);
-        v.SetNextWaypoint(v.GetLast());
-        Place(v.InsertFix(), "Fix B", 49.4, kNow - 2 * 3600);
-        doc->SetReferencePosition(v.GetFirst());
-        CPosition& present = doc->GetPresentPosition();
-        present.SetLatitude(49.4);
-        present.SetLongitude(0.0);
-        present.SetTime(kNow);
-        present.SetSpeed(12.0);
-        present.SetCourse(180.0);
+        MakeMeridianRoute(*doc, kNow);
         doc->GetNextWaypoint();
-    }
-
-    static void Place(CPosition* p, const char* name, double latitude, CTime time) {
-        p->SetName(name);
-        p->SetLatitude(latitude);
-        p->SetLongitude(0.0);
-        p->SetTime(time);
-        p->SetProceedVia(CPosition::kRhumbLine);
     }
 
     QStringList Route() const {
@@ -76,13 +46,6 @@ struct RouteTestVoyage {
         return texts;
     }
 
-    std::string Log() const {
-        std::ifstream in(CEventLog::FileName(dir.filePath("ship.txt").toStdString(), CEventLog::LocalNow()),
-                         std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
 
     static std::string LogLine(const std::string& text) {
         return kNow.FormatUtc("%m/%d/%y  %H:%M:%S  ") + text + "\r\n";

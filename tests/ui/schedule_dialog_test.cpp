@@ -10,6 +10,7 @@
 #include "app/ui/schedule_dialog.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/fake/fake_services.h"
+#include "support/test_host.h"
 #include "ui/modal_helper.h"
 
 
@@ -24,19 +25,11 @@ namespace {
 
 const CTime kNow = CTime::FromUtc(2026, 12, 6, 12, 0, 0);
 
-struct Voyage {
-    CFakeServices fake;
-    QTemporaryDir dir;
+struct Voyage : CTestHost {
     std::unique_ptr<CKeelmarkLiteDoc> doc;
-
-    explicit Voyage(CTime arrival, double zoneOffset) {
-        fake.clock.Set(kNow);
-        for (auto [key, file] : {std::pair{"almanac", "almanac.dat"}, std::pair{"hurri", "hurricane.dat"},
-                                 std::pair{"vesseldata", "vessel.k7s"}})
-            fake.settings.SetString(kSettingsSection, key, dir.filePath(QString::fromLatin1(file)).toStdString());
-        doc = std::make_unique<CKeelmarkLiteDoc>();
-        doc->SetRecordPathOnClose(false);
-        doc->OnNewDocument();
+    explicit Voyage(CTime arrival, double zoneOffset) : CTestHost(kNow) {
+        KeepSideFilesHere(false);
+        doc = NewVoyage();
         doc->GetVoyage().GetLast()->SetTime(arrival);
         doc->GetVoyage().GetLast()->SetZoneOffset(zoneOffset);
         doc->SetModifiedFlag(false);

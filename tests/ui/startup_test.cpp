@@ -17,6 +17,7 @@
 #include "app/ui/program.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/fake/fake_services.h"
+#include "support/test_host.h"
 #include "platform/qt/qt_prompts.h"
 #include "ui/modal_helper.h"
 
@@ -25,33 +26,9 @@ namespace {
 const CTime kNow = CTime::FromUtc(2026, 7, 2, 3, 15, 41);
 const std::string kSection = kSettingsSection;
 
-struct Host {
-    CFakeServices fake;
-    QTemporaryDir dir;
-    Host() { fake.clock.Set(kNow); }
-    // Side files in the test's folder, so that nothing lands in the working folder.
-    void KeepSideFilesHere() {
-        fake.settings.SetString(kSection, "almanac", Path("almanac.dat"));
-        fake.settings.SetString(kSection, "hurri", Path("hurricane.dat"));
-        fake.settings.SetString(kSection, "vesseldata", Path("vessel.k7s"));
-    }
-    std::string Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)).toStdString(); }
-    std::string WriteVoyage(const char* name) {
-        const std::string path = Path(name);
-        CKeelmarkLiteDoc doc;
-        doc.SetRecordPathOnClose(false);
-        BuildDemoVoyage(doc, kNow);
-        std::string error;
-        if (!doc.SaveVoyageFile(path, error)) qFatal("%s", error.c_str());
-        fake.prompts.Clear();
-        return path;
-    }
-    int Count(const std::string& fragment) const {
-        int n = 0;
-        for (const auto& s : fake.prompts.History())
-            n += s.text.find(fragment) != std::string::npos;
-        return n;
-    }
+struct Host : CTestHost {
+    Host() : CTestHost(kNow) {}
+    std::string WriteVoyage(const char* name) { return WriteDemoVoyage(name); }
 };
 
 // The choice after loading shown as the real dialog; everything else scripted.

@@ -1,0 +1,144 @@
+#pragma once
+
+// Fake services for one test, with a folder of the test's own for the side files
+// (almanac, cyclones, vessel) and the event log, so that nothing lands in the
+// working folder or the user's settings. Header-only: the Qt test programs,
+// which link no test support library, use it too.
+
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "app/demo_voyage.h"
+#include "app/event_log.h"
+#include "document/keelmark_lite_doc.h"
+#include "platform/fake/fake_services.h"
+
+class CTestHost {
+public:
+    explicit CTestHost(CTime now) {
+        static std::atomic<int> serial{0};
+        folder = std::filesystem::temp_directory_path() /
+                 ("keelmark-host-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        fake.clock.Set(now);
+    }
+    ~CTestHost() {
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+    CTestHost(const CTestHost&) = delete;
+    CTestHost& operator=(const CTestHost&) = delete;
+
+    CFakeServices fake;
+    std::filesystem::path folder;
+
+    std::string Path(const std::string& name) const { return (folder / name).string(); }
+
+    // Points "almanac", "hurri" and "vesseldata" (and the log, if asked) into the folder.
+    void KeepSideFilesHere(bool log = true) {
+        Set("almanac", Path("almanac.dat"));
+        Set("hurri", Path("hurricane.dat"));
+        Set("vesseldata", Path("vessel.k7s"));
+        if (log) Set("logging", Path("ship.txt"));
+    }
+    void Set(const char* key, const std::string& value) { fake.settings.SetString(kSettingsSection, key, value); }
+    void Set(const char* key, int value) { fake.settings.SetInt(kSettingsSection, key, value); }
+
+    // A new voyage that does not record its path as the next start's voyage.
+    std::unique_ptr<CKeelmarkLiteDoc> NewVoyage() {
+        auto doc = std::make_unique<CKeelmarkLiteDoc>();
+        doc->SetRecordPathOnClose(false);
+        doc->OnNewDocument();
+        return doc;
+    }
+
+    // Today's event log, as written so far.
+    std::string Log() const {
+        std::ifstream in(CEventLog::FileName(Path("ship.txt"), CEventLog::LocalNow()), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    bool Shown(const std::string& text) const { return Count(text, true) > 0; }
+    // How many prompts held the fragment (or were exactly it).
+    int Count(const std::string& fragment, bool exactly = false) const {
+        int n = 0;
+        for (const auto& s : fake.prompts.History())
+            n += exactly ? s.text == fragment : s.text.find(fragment) != std::string::npos;
+        return n;
+    }
+
+    // The demo voyage, saved here the way the program saves a voyage.
+    std::string WriteDemoVoyage(const std::string& name) {
+        const std::string path = Path(name);
+        CKeelmarkLiteDoc doc;
+        doc.SetRecordPathOnClose(false);
+        BuildDemoVoyage(doc, fake.clock.Now());
+        std::string error;
+        if (!doc.SaveVoyageFile(path, error)) throw std::runtime_error(error);
+        fake.prompts.Clear();
+        return path;
+    }
+};
+
+// The Channel crossing most tests steer: departure 50N 0E two hours before `now`,
+// arrival "Brest" at 48N 0E ten hours after, the ship at 49 48N 0E on 185 degrees
+// at 10.5 knots with 180 steered, popular position "Le Havre" at 49 30N 0 06E.
+inline void MakeChannelCrossing(CKeelmarkLiteDoc& doc, CTime now) {
+    CVoyage& v = doc.GetVoyage();
+    v.GetFirst()->SetLatitude(50.0);
+    v.GetFirst()->SetLongitude(0.0);
+    v.GetFirst()->SetTime(now - 2 * 3600);
+    v.GetLast()->SetLatitude(48.0);
+    v.GetLast()->SetLongitude(0.0);
+    v.GetLast()->SetTime(now + 10 * 3600);
+    v.GetLast()->SetName("Brest");
+    CPosition& p = doc.GetPresentPosition();
+    p.SetLatitude(49.8);
+    p.SetLongitude(0.0);
+    p.SetTime(now);
+    p.SetCourse(185.0);
+    p.SetSpeed(10.5);
+    doc.GetVessel().m_courseSetting = 180;
+    doc.GetPopularPosition().SetName("Le Havre");
+    doc.GetPopularPosition().SetLatitude(49.5);
+    doc.GetPopularPosition().SetLongitude(0.1);
+}
+
+// The route the route-editing tests work on: Departure 50N, Fix A 49 48N, Mid
+// 49 30N, Fix B 49 24N, Arrival 48N, all on the meridian by rhumb line, the fixes
+// an hour apart; the ship at Fix B steering south for Arrival at 12 knots.
+inline void MakeMeridianRoute(CKeelmarkLiteDoc& doc, CTime now) {
+    auto place = [](CPosition* p, const char* name, double latitude, CTime time) {
+        p->SetName(name);
+        p->SetLatitude(latitude);
+        p->SetLongitude(0.0);
+        p->SetTime(time);
+        p->SetProceedVia(CPosition::kRhumbLine);
+    };
+    CVoyage& v = doc.GetVoyage();
+    place(v.GetFirst(), "Departure", 50.0, now - 4 * 3600);
+    place(v.GetLast(), "Arrival", 48.0, now + 6 * 3600);
+    CPosition* mid = v.InsertWaypointAfter(v.GetFirst());
+    place(mid, "Mid", 49.5, now);
+    v.SetNextWaypoint(mid);
+    place(v.InsertFix(), "Fix A", 49.8, now - 3 * 3600);
+    v.SetNextWaypoint(v.GetLast());
+    place(v.InsertFix(), "Fix B", 49.4, now - 2 * 3600);
+    doc.SetReferencePosition(v.GetFirst());
+    CPosition& present = doc.GetPresentPosition();
+    present.SetLatitude(49.4);
+    present.SetLongitude(0.0);
+    present.SetTime(now);
+    present.SetSpeed(12.0);
+    present.SetCourse(180.0);
+}
