@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/event_log.h"
+#include "core/event_log.h"
 #include "core/conversion.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/services.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "app/event_log.h"
+#include "core/event_log.h"
 #include "core/conversion.h"
 #include "core/position.h"
 #include "core/voyage.h"

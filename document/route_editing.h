@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/position_fix.h"
+#include "document/position_fix.h"
 #include "core/time.h"
 
 class CKeelmarkLiteDoc;

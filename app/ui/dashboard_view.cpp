@@ -15,8 +15,8 @@
 #include <algorithm>
 
 #include "app/dashboard_refresh.h"
-#include "app/event_log.h"
-#include "app/position_fix.h"
+#include "core/event_log.h"
+#include "document/position_fix.h"
 #include "app/schedule.h"
 #include "app/ui/schedule_dialog.h"
 #include "core/ui/number_field.h"

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "app/position_fix.h"
+#include "document/position_fix.h"
 
 class CCoordinateEdit;
 class CUtcEntry;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 
-#include "app/event_log.h"
+#include "core/event_log.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/fake/fake_services.h"
 #include "support/test_host.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "app/event_log.h"
+#include "core/event_log.h"
 #include "core/conversion.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/fake/fake_services.h"

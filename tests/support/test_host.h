@@ -16,7 +16,7 @@
 #include <string>
 
 #include "app/demo_voyage.h"
-#include "app/event_log.h"
+#include "core/event_log.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/fake/fake_services.h"
 

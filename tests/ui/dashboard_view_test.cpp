@@ -15,7 +15,7 @@
 
 #include "app/dashboard_refresh.h"
 #include "app/demo_voyage.h"
-#include "app/event_log.h"
+#include "core/event_log.h"
 #include "app/ui/dashboard_view.h"
 #include "app/ui/schedule_dialog.h"
 #include "document/keelmark_lite_doc.h"

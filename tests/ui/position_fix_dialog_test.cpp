@@ -10,7 +10,7 @@
 #include <memory>
 #include <sstream>
 
-#include "app/event_log.h"
+#include "core/event_log.h"
 #include "app/ui/dashboard_view.h"
 #include "core/ui/coordinate_edit.h"
 #include "core/ui/utc_entry.h"

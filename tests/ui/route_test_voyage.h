@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "app/event_log.h"
+#include "core/event_log.h"
 #include "core/voyage.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/fake/fake_services.h"

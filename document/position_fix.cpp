@@ -1,31 +1,11 @@
-#include "app/position_fix.h"
+#include "document/position_fix.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "app/event_log.h"
+#include "core/event_log.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/services.h"
-
-namespace {
-
-constexpr double kMinutesToDegrees = 1.0 / 60.0;
-constexpr int kNegativeHemisphere = 1; // "South" or "West" in the sorted lists
-
-} // namespace
-
-double CoordinateFromFields(const CCoordinateFields& fields) {
-    const double degrees = fields.degrees + fields.minutes * kMinutesToDegrees;
-    return fields.hemisphere == kNegativeHemisphere ? -degrees : degrees;
-}
-
-CCoordinateFields LatitudeFields(const CPosition& position) {
-    return {position.GetLatitudeDegrees(), position.GetLatitudeMinutes(), position.IsSouth() ? 1 : 0};
-}
-
-CCoordinateFields LongitudeFields(const CPosition& position) {
-    return {position.GetLongitudeDegrees(), position.GetLongitudeMinutes(), position.IsWest() ? 1 : 0};
-}
 
 CTime FixTimeFromUtcFields(CTime now, int day, int hour, int minute) {
     const CTimeFields utc = now.Utc();

@@ -1,10 +1,10 @@
-#include "app/position_fix.h"
+#include "document/position_fix.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "app/event_log.h"
+#include "core/event_log.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/fake/fake_services.h"
 

@@ -2,21 +2,11 @@
 
 #include <string>
 
+#include "core/coordinate_fields.h"
 #include "core/time.h"
 
 class CKeelmarkLiteDoc;
 class CPosition;
-
-// One coordinate as typed: whole degrees, decimal minutes and the index in the
-// sorted hemisphere list (0 North or East, 1 South or West, -1 none chosen,
-// which counts as North or East).
-struct CCoordinateFields {
-    int degrees = 0;
-    double minutes = 0.0;
-    int hemisphere = -1;
-
-    bool operator==(const CCoordinateFields&) const = default;
-};
 
 // The fields of the "Position Fix" dialog; date and time are UTC.
 struct CPositionFixFields {
@@ -29,11 +19,6 @@ struct CPositionFixFields {
 };
 
 inline constexpr const char* kFixAheadOfNowText = "Date and time can not be ahead of present time!";
-
-// Degrees and minutes as signed degrees, negative in the south or west.
-double CoordinateFromFields(const CCoordinateFields& fields);
-CCoordinateFields LatitudeFields(const CPosition& position);
-CCoordinateFields LongitudeFields(const CPosition& position);
 
 // The instant of a fix typed as UTC day, hour and minute: the year and month are
 // those of `now` in UTC, the seconds 0. A day past the month's end runs on into
