@@ -15,35 +15,31 @@
 #include <algorithm>
 
 #include "app/dashboard_refresh.h"
+#include "app/ui/dashboard_commands.h"
 #include "core/event_log.h"
-#include "document/position_fix.h"
-#include "app/schedule.h"
-#include "app/ui/schedule_dialog.h"
 #include "core/ui/number_field.h"
 #include "document/keelmark_lite_doc.h"
-#include "document/ui/position_fix_dialog.h"
-#include "document/ui/route_commands.h"
-#include "platform/services.h"
-#include "weather/obs_message.h"
 
 namespace {
 
 constexpr int kTrackRange = 10; // the slider runs from 10 to port to 10 to starboard
-constexpr const char* kAlmanacFilter = "Almanac Data (*.dat)|*.dat|All Files (*.*)|*.*||";
-constexpr const char* kAlmanacExtension = "dat";
-constexpr const char* kAlmanacName = "Almanac";
 
 // Sets the flag for the life of a command's dialog, so that the refresh (and with
 // it the alarms) does not run underneath it.
 class Suspension {
 public:
-    explicit Suspension(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~Suspension() { m_flag = false; }
+    Suspension(bool& flag, bool on) : m_flag(flag), m_on(on) {
+        if (m_on) m_flag = true;
+    }
+    ~Suspension() {
+        if (m_on) m_flag = false;
+    }
     Suspension(const Suspension&) = delete;
     Suspension& operator=(const Suspension&) = delete;
 
 private:
     bool& m_flag;
+    bool m_on;
 };
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
@@ -63,6 +59,7 @@ void AddRow(QGridLayout* grid, int row, const QString& label, QWidget* field, co
 
 CKeelmarkLiteView::CKeelmarkLiteView(CKeelmarkLiteDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
     setObjectName(QStringLiteral("dashboardView"));
+    RegisterVoyageCommands(m_commands);
     CreateControls();
     m_normalPalette = m_requiredSpeed->palette();
 
@@ -250,67 +247,11 @@ void CKeelmarkLiteView::CreateControls() {
     layout->setRowStretch(4, 1);
 }
 
-bool CKeelmarkLiteView::CanExecute(Command command) const {
-    switch (command) {
-    case Command::GpsUpdate:
-    case Command::Schedule:
-    case Command::PresentFromPopular:
-    case Command::ExportVessel:
-    case Command::ImportVessel:
-    case Command::ExportPort:
-    case Command::ImportPort:
-    case Command::ObsMessage:
-    case Command::AlmanacLoad:
-    case Command::AlmanacSave:
-        return true;
-    default:
-        return IsRouteCommand(command);
-    }
-}
-
 void CKeelmarkLiteView::Execute(Command command) {
-    switch (command) {
-    case Command::GpsUpdate:
-        OnGpsUpdate();
-        break;
-    case Command::Schedule:
-        OnSchedule();
-        break;
-    case Command::PresentFromPopular:
-        OnPresentFromPopular();
-        break;
-    case Command::ExportVessel:
-        m_doc.GetVessel().ExportVessel();
-        break;
-    case Command::ImportVessel: {
-        Suspension suspended(m_bSuspended);
-        m_doc.GetVessel().ImportVessel();
-        break;
-    }
-    case Command::ExportPort:
-        m_doc.GetPort().ExportPort();
-        break;
-    case Command::ImportPort: {
-        Suspension suspended(m_bSuspended);
-        m_doc.GetPort().ImportPort();
-        break;
-    }
-    case Command::ObsMessage:
-        SendObsMessage(m_doc.GetPresentPosition(), m_doc.GetVessel().m_callSign,
-                       [this](const std::string& text) { WriteLog(text); });
-        break;
-    case Command::AlmanacLoad:
-        OnAlmanacLoad();
-        break;
-    case Command::AlmanacSave:
-        OnAlmanacSave();
-        break;
-    default:
-        // Route and fix editing; any other command's dialog does not exist yet
-        // (menus and buttons offer it disabled).
-        ExecuteRouteCommand(command, m_doc, this, [this](bool on) { m_bSuspended = on; });
-        break;
-    }
+    const CommandHandler* handler = m_commands.Find(command);
+    if (!handler) return;
+    Suspension suspended(m_bSuspended, CommandSuspends(command));
+    (*handler)(CCommandContext{&m_doc, this});
 }
 
 void CKeelmarkLiteView::WriteLog(const std::string& text) { CEventLog().Write(text); }
@@ -406,38 +347,4 @@ void CKeelmarkLiteView::SetFlash(bool on) {
     flash.setColor(QPalette::Base, m_normalPalette.color(QPalette::Highlight));
     flash.setColor(QPalette::Text, m_normalPalette.color(QPalette::HighlightedText));
     m_requiredSpeed->setPalette(flash);
-}
-
-void CKeelmarkLiteView::OnGpsUpdate() {
-    Suspension suspended(m_bSuspended);
-    CDialogPositionFix dialog(this);
-    dialog.SetFields(GpsFixFields(m_doc.GetPresentPosition(), services::Now()));
-    if (dialog.exec() != QDialog::Accepted) return;
-    RecordGpsFix(m_doc, dialog.GetFields());
-}
-
-void CKeelmarkLiteView::OnSchedule() {
-    Suspension suspended(m_bSuspended);
-    const CPosition* destination = m_doc.GetVoyage().GetLast();
-    const double zoneOffset = destination->GetZoneOffset();
-    CDialogSchedule dialog(this);
-    dialog.SetFields(ZoneFieldsFromUtc(destination->GetTime(), zoneOffset));
-    if (dialog.exec() != QDialog::Accepted) return;
-    SetScheduledArrival(m_doc, UtcFromZoneFields(dialog.GetFields(), zoneOffset));
-}
-
-void CKeelmarkLiteView::OnPresentFromPopular() {
-    const CPosition& present = m_doc.GetPresentPosition();
-    services::Prompts().Show("Present position \n" +
-                             m_doc.GetPopularPosition().GetRelativeText(present.GetLatitude(), present.GetLongitude()));
-}
-
-void CKeelmarkLiteView::OnAlmanacLoad() {
-    const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
-    if (const auto path = services::Files().ChooseOpen(request)) m_doc.GetAlmanac().LoadFile(*path);
-}
-
-void CKeelmarkLiteView::OnAlmanacSave() {
-    const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
-    if (const auto path = services::Files().ChooseSave(request)) m_doc.GetAlmanac().SaveFile(*path);
 }

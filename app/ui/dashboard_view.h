@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/ui/commands.h"
 #include "app/watch_alarms.h"
+#include "core/ui/command_registry.h"
 
 class CKeelmarkLiteDoc;
 struct CDashboardFigures;
@@ -31,9 +31,10 @@ public:
 
     CKeelmarkLiteDoc& GetDocument() const { return m_doc; }
 
-    // Whether the command's dialog exists yet (menus and buttons are enabled by it).
-    bool CanExecute(Command command) const;
-    // Opens the command's dialog and returns when it has ended.
+    // Whether the command has a handler (menus and buttons are enabled by it).
+    bool CanExecute(Command command) const { return m_commands.Has(command); }
+    // Runs the command's handler, which returns when its dialog has ended; the
+    // refresh is held meanwhile when the command's row says so.
     void Execute(Command command);
 
     // One refresh now, as the timer does it: nothing while suspended; with the
@@ -58,14 +59,9 @@ private:
     void SetBar(QProgressBar* bar, int maximum, int value);
     void SetFlash(bool on);
 
-    void OnGpsUpdate();
-    void OnSchedule();
-    void OnPresentFromPopular();
-    void OnAlmanacLoad();
-    void OnAlmanacSave();
-
     CKeelmarkLiteDoc& m_doc;
     CWatchAlarms m_alarms;
+    CCommandRegistry m_commands;
     QTimer* m_timer = nullptr;
     bool m_bSuspended = false;
     bool m_started = false;

@@ -14,9 +14,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -35,6 +34,7 @@
 #include "app/ui/program.h"
 #include "app/ui/tip_dialog.h"
 #include "core/file_io.h"
+#include "core/ui/command_table.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/file_filter.h"
 #include "platform/services.h"
@@ -81,8 +81,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdiArea);
 
-    CreateMenus();
-    CreateToolBar();
+    RegisterFrameCommands();
+    CreateCommands();
     CreateStatusBar();
     LoadRecentFiles();
     UpdateCommandStates();
@@ -114,67 +114,38 @@ void CMainFrame::WarnAboutDaylightSaving() {
 // ---------------------------------------------------------------------------
 // Menus, toolbar and status bar
 
-QAction* CMainFrame::AddCommand(QMenu* menu, const QString& text, Command command, const QString& statusTip) {
-    auto* action = new QAction(text, this);
-    action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(command)));
-    if (!statusTip.isEmpty()) action->setStatusTip(statusTip);
-    connect(action, &QAction::triggered, this, [this, command] { ExecuteCommand(command); });
-    if (menu) menu->addAction(action);
-    m_commandActions.emplace_back(command, action);
-    return action;
+void CMainFrame::RegisterFrameCommands() {
+    auto on = [this](Command command, auto member) {
+        m_commands.Register(command, [this, member](const CCommandContext&) { (this->*member)(); });
+    };
+    on(Command::FileNew, &CMainFrame::OnFileNew);
+    on(Command::FileOpen, &CMainFrame::OnFileOpen);
+    on(Command::FileSave, &CMainFrame::OnFileSave);
+    on(Command::FileSaveAs, &CMainFrame::OnFileSaveAs);
+    on(Command::FileSend, &CMainFrame::OnFileSend);
+    on(Command::Exit, &QWidget::close);
+    on(Command::Options, &CMainFrame::OnOptions);
+    on(Command::TipOfTheDay, &CMainFrame::OnTipOfTheDay);
+    on(Command::About, &CMainFrame::OnAppAbout);
+    m_commands.Register(Command::WindowCascade, [this](const CCommandContext&) { m_mdiArea->cascadeSubWindows(); });
+    m_commands.Register(Command::WindowTile, [this](const CCommandContext&) { m_mdiArea->tileSubWindows(); });
+    m_commands.Register(Command::WindowArrange, [this](const CCommandContext&) { m_mdiArea->tileSubWindows(); });
 }
 
-QAction* CMainFrame::AddDisabled(QMenu* menu, const QString& text, const char* name, const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(text);
-    action->setObjectName(QString::fromUtf8(name));
-    action->setShortcut(shortcut);
-    action->setEnabled(false);
-    return action;
+QMenu* CMainFrame::MenuAt(const QString& path) {
+    for (const auto& [p, menu] : m_menus)
+        if (p == path) return menu;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString text = path.mid(slash + 1);
+    QMenu* menu = slash < 0 ? menuBar()->addMenu(text) : MenuAt(path.left(slash))->addMenu(text);
+    menu->setObjectName(QStringLiteral("menu") + QString(text).remove(QRegularExpression(QStringLiteral("[^A-Za-z]"))));
+    // Entries follow the state of the voyage whenever a menu opens.
+    connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+    m_menus.emplace_back(path, menu);
+    return menu;
 }
 
-void CMainFrame::CreateMenus() {
-    // File
-    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    QMenu* file = m_fileMenu;
-    m_newAction = file->addAction(QStringLiteral("&New"));
-    m_newAction->setObjectName(QStringLiteral("actionFileNew"));
-    m_newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    m_newAction->setStatusTip(QStringLiteral("Create a new voyage"));
-    m_newAction->setIcon(ToolbarIcon("new"));
-    connect(m_newAction, &QAction::triggered, this, [this] { OnFileNew(); });
-    m_openAction = file->addAction(QStringLiteral("&Open..."));
-    m_openAction->setObjectName(QStringLiteral("actionFileOpen"));
-    m_openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_openAction->setStatusTip(QStringLiteral("Open an existing voyage"));
-    m_openAction->setIcon(ToolbarIcon("open"));
-    connect(m_openAction, &QAction::triggered, this, [this] { OnFileOpen(); });
-    m_saveAction = file->addAction(QStringLiteral("&Save"));
-    m_saveAction->setObjectName(QStringLiteral("actionFileSave"));
-    m_saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    m_saveAction->setStatusTip(QStringLiteral("Save the voyage"));
-    m_saveAction->setIcon(ToolbarIcon("save"));
-    connect(m_saveAction, &QAction::triggered, this, [this] { OnFileSave(); });
-    m_saveAsAction = file->addAction(QStringLiteral("Save &As..."));
-    m_saveAsAction->setObjectName(QStringLiteral("actionFileSaveAs"));
-    m_saveAsAction->setStatusTip(QStringLiteral("Save the voyage under a new name"));
-    connect(m_saveAsAction, &QAction::triggered, this, [this] { OnFileSaveAs(); });
-    file->addSeparator();
-    // Printing waits for the printouts; until then the entries are there, disabled.
-    m_printAction =
-        AddDisabled(file, QStringLiteral("&Print..."), "actionFilePrint", QKeySequence(Qt::CTRL | Qt::Key_P));
-    m_printAction->setStatusTip(QStringLiteral("Print a form of the voyage"));
-    m_printAction->setIcon(ToolbarIcon("print"));
-    m_printPreviewAction = AddDisabled(file, QStringLiteral("Print Pre&view"), "actionFilePrintPreview");
-    m_printPreviewAction->setStatusTip(QStringLiteral("Show the form as it will be printed"));
-    m_printSetupAction = AddDisabled(file, QStringLiteral("P&rint Setup..."), "actionFilePrintSetup");
-    m_printSetupAction->setStatusTip(QStringLiteral("Change the printer and printing options"));
-    connect(m_printSetupAction, &QAction::triggered, this, [this] { OnFilePrintSetup(); });
-    file->addSeparator();
-    m_sendAction = file->addAction(QStringLiteral("Sen&d..."));
-    m_sendAction->setObjectName(QStringLiteral("actionFileSend"));
-    m_sendAction->setStatusTip(QStringLiteral("Send the voyage file by e-mail"));
-    connect(m_sendAction, &QAction::triggered, this, [this] { OnFileSend(); });
-    m_recentSeparator = file->addSeparator();
+void CMainFrame::AddRecentFileActions(QMenu* menu) {
     for (int i = 0; i < kRecentFileCount; ++i) {
         auto* recent = new QAction(this);
         recent->setObjectName(QStringLiteral("actionRecentFile%1").arg(i + 1));
@@ -182,188 +153,57 @@ void CMainFrame::CreateMenus() {
             if (i < static_cast<int>(m_recentFiles.size()))
                 OpenDocumentFile(m_recentFiles[static_cast<std::size_t>(i)]);
         });
-        file->addAction(recent);
+        menu->addAction(recent);
         m_recentActions.push_back(recent);
     }
-    file->addSeparator();
-    m_exitAction = file->addAction(QStringLiteral("E&xit"));
-    m_exitAction->setObjectName(QStringLiteral("actionExit"));
-    m_exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    m_exitAction->setMenuRole(QAction::QuitRole);
-    m_exitAction->setStatusTip(QStringLiteral("Quit the application"));
-    connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
-
-    // Edit: nothing in the program handles the clipboard commands.
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    AddDisabled(edit, QStringLiteral("&Undo"), "actionEditUndo", QKeySequence(Qt::CTRL | Qt::Key_Z));
-    edit->addSeparator();
-    AddDisabled(edit, QStringLiteral("Cu&t"), "actionEditCut", QKeySequence(Qt::CTRL | Qt::Key_X))
-        ->setIcon(ToolbarIcon("cut"));
-    AddDisabled(edit, QStringLiteral("&Copy"), "actionEditCopy", QKeySequence(Qt::CTRL | Qt::Key_C))
-        ->setIcon(ToolbarIcon("copy"));
-    AddDisabled(edit, QStringLiteral("&Paste"), "actionEditPaste", QKeySequence(Qt::CTRL | Qt::Key_V))
-        ->setIcon(ToolbarIcon("paste"));
-
-    // Voyage
-    QMenu* voyage = menuBar()->addMenu(QStringLiteral("&Voyage"));
-    QMenu* update = voyage->addMenu(QStringLiteral("&Update Position"));
-    update->setObjectName(QStringLiteral("menuUpdatePosition"));
-    AddCommand(update, QStringLiteral("&GPS"), Command::GpsUpdate, QStringLiteral("Enter a position fix from the GPS"));
-    AddCommand(update, QStringLiteral("&Astro"), Command::Starfinder, QStringLiteral("Calculate height and azimuth"));
-    AddCommand(voyage, QStringLiteral("&Course / Speed change"), Command::CourseSpeedChange,
-               QStringLiteral("Order a change of course and speed"));
-    AddCommand(voyage, QStringLiteral("&Speed made good"), Command::SpeedMadeGood,
-               QStringLiteral("Speed made good between two positions"));
-    AddCommand(voyage, QStringLiteral("C&alculate ETA"), Command::CalculateEta,
-               QStringLiteral("Arrival time and engine revolutions at other speeds"));
-    voyage->addSeparator();
-    AddCommand(voyage, QStringLiteral("&Waypoints"), Command::Waypoints, QStringLiteral("Edit the route"));
-    AddCommand(voyage, QStringLiteral("&Popular Position"), Command::PopularPosition,
-               QStringLiteral("Edit the well-known place the present position is told from"));
-    AddCommand(voyage, QStringLiteral("Present position &from popular"), Command::PresentFromPopular,
-               QStringLiteral("Distance and direction of the present position from the popular position"));
-    voyage->addSeparator();
-    AddCommand(voyage, QStringLiteral("&Destination"), Command::Destination,
-               QStringLiteral("Particulars of the port of destination"));
-    AddCommand(voyage, QStringLiteral("&Export portinfo"), Command::ExportPort,
-               QStringLiteral("Write the port particulars to a port file"));
-    AddCommand(voyage, QStringLiteral("&Import portinfo"), Command::ImportPort,
-               QStringLiteral("Read the port particulars from a port file"));
-    voyage->addSeparator();
-    AddCommand(voyage, QStringLiteral("P&roperties"), Command::VoyageProperties,
-               QStringLiteral("Description, service and voyage number"));
-
-    // Vessel
-    QMenu* vessel = menuBar()->addMenu(QStringLiteral("V&essel"));
-    AddCommand(vessel, QStringLiteral("&Properties"), Command::VesselProperties,
-               QStringLiteral("Particulars of the own vessel"));
-    AddCommand(vessel, QStringLiteral("&Import vesseldata"), Command::ImportVessel,
-               QStringLiteral("Read the vessel particulars from a vessel file"));
-    AddCommand(vessel, QStringLiteral("E&xport vesseldata"), Command::ExportVessel,
-               QStringLiteral("Write the vessel particulars to a vessel file"));
-
-    // Astro
-    QMenu* astro = menuBar()->addMenu(QStringLiteral("&Astro"));
-    AddCommand(astro, QStringLiteral("&Starfinder"), Command::Starfinder,
-               QStringLiteral("Calculate height and azimuth"));
-    AddCommand(astro, QStringLiteral("&Local Times"), Command::LocalTimes,
-               QStringLiteral("Sunrise, set, twilight for present position"));
-    AddCommand(astro, QStringLiteral("O&bservation"), Command::Observation,
-               QStringLiteral("View or enter attitude and azimuth of celestial object"));
-    AddCommand(astro, QStringLiteral("A&zimuth"), Command::Azimuth,
-               QStringLiteral("Calculate compasscorrection from azimuth observation"));
-    AddCommand(astro, QStringLiteral("&Pending Observations"), Command::PendingObservations,
-               QStringLiteral("Calculate your position from pending celestial observations"));
-    astro->addSeparator();
-    AddCommand(astro, QStringLiteral("&Almanac data"), Command::AlmanacData,
-               QStringLiteral("View or update almanac data"));
-
-    // Meteo
-    QMenu* meteo = menuBar()->addMenu(QStringLiteral("&Meteo"));
-    AddCommand(meteo, QStringLiteral("&Update Meteo"), Command::UpdateMeteo,
-               QStringLiteral("Record the weather observation"));
-    AddCommand(meteo, QStringLiteral("&Average Weather"), Command::AverageWeather,
-               QStringLiteral("Weather, current and performance averaged per position"));
-    AddCommand(meteo, QStringLiteral("&Hurricanes"), Command::Hurricanes, QStringLiteral("Track tropical cyclones"));
-    meteo->addSeparator();
-    AddCommand(meteo, QStringLiteral("Write &OBS message"), Command::ObsMessage,
-               QStringLiteral("Write the coded ship's observation message"));
-
-    // Tools
-    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    QMenu* addresses = tools->addMenu(QStringLiteral("&Addressbook"));
-    QMenu* destination = addresses->addMenu(QStringLiteral("&Destination"));
-    AddCommand(destination, QStringLiteral("&Agent"), Command::AddressAgent,
-               QStringLiteral("The agent at the destination"));
-    AddCommand(destination, QStringLiteral("&Pilot"), Command::AddressPilot,
-               QStringLiteral("The pilot at the destination"));
-    AddCommand(destination, QStringLiteral("Port &Control"), Command::AddressPortControl,
-               QStringLiteral("Port control at the destination"));
-    AddDisabled(addresses, QStringLiteral("&Own addresses"), "actionOwnAddresses");
-    AddCommand(tools, QStringLiteral("&Checklists"), Command::Checklists, QStringLiteral("The ship's checklists"));
-    tools->addSeparator();
-    AddCommand(tools, QStringLiteral("&Squad"), Command::Squat, QStringLiteral("Squat in shallow water"));
-    AddCommand(tools, QStringLiteral("&Wheel over point"), Command::WheelOver,
-               QStringLiteral("Where to put the wheel over for a course change"));
-    AddCommand(tools, QStringLiteral("&Geographical range"), Command::GeographicalRange,
-               QStringLiteral("Range of a light or object by height"));
-    AddCommand(tools, QStringLiteral("&Metric Conversions"), Command::MetricConversions,
-               QStringLiteral("Convert between metric and other units"));
-    AddCommand(tools, QStringLiteral("&Distance to coast"), Command::DistanceToCoast,
-               QStringLiteral("Distance to the nearest shore"));
-    tools->addSeparator();
-    QMenu* reports = tools->addMenu(QStringLiteral("&Reports"));
-    AddCommand(reports, QStringLiteral("&New Report..."), Command::NewReport, QStringLiteral("Define a new report"));
-    AddCommand(reports, QStringLiteral("&Open Report..."), Command::OpenReport, QStringLiteral("Open a report file"));
-    AddCommand(reports, QStringLiteral("Report &Scheduler..."), Command::ReportScheduler,
-               QStringLiteral("When reports are due"));
-    QMenu* almanac = tools->addMenu(QStringLiteral("A&lmanac"));
-    AddCommand(almanac, QStringLiteral("&View"), Command::AlmanacData, QStringLiteral("View or update almanac data"));
-    AddCommand(almanac, QStringLiteral("&Load"), Command::AlmanacLoad, QStringLiteral("Load an almanac file"));
-    AddCommand(almanac, QStringLiteral("&Save"), Command::AlmanacSave, QStringLiteral("Save the almanac to a file"));
-    tools->addSeparator();
-    m_optionsAction = tools->addAction(QStringLiteral("&Options"));
-    m_optionsAction->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(Command::Options)));
-    m_optionsAction->setStatusTip(QStringLiteral("Paths, alarms, logging, navigation and datacom settings"));
-    connect(m_optionsAction, &QAction::triggered, this, [this] { OnOptions(); });
-
-    // Window
-    m_windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
-    connect(m_windowMenu, &QMenu::aboutToShow, this, [this] { RebuildWindowMenu(); });
-    RebuildWindowMenu();
-
-    // Help
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    QAction* tip = help->addAction(QStringLiteral("&Tip of the Day..."));
-    tip->setObjectName(QStringLiteral("actionTipOfTheDay"));
-    tip->setStatusTip(QStringLiteral("Show a tip about using the program"));
-    connect(tip, &QAction::triggered, this, [this] { OnTipOfTheDay(); });
-    help->addSeparator();
-    m_aboutAction = help->addAction(QStringLiteral("&About %1...").arg(QString::fromUtf8(kProgramName)));
-    m_aboutAction->setObjectName(QStringLiteral("actionAbout"));
-    m_aboutAction->setMenuRole(QAction::AboutRole);
-    m_aboutAction->setStatusTip(QStringLiteral("Display program information and version number"));
-    m_aboutAction->setIcon(ToolbarIcon("about"));
-    connect(m_aboutAction, &QAction::triggered, this, &CMainFrame::OnAppAbout);
-
-    // Entries follow the state of the voyage whenever a menu opens.
-    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
-        connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
 }
 
-void CMainFrame::CreateToolBar() {
-    m_toolBar = addToolBar(QStringLiteral("Standard"));
+void CMainFrame::CreateCommands() {
+    m_toolBar = new QToolBar(QStringLiteral("Standard"), this);
     m_toolBar->setObjectName(QStringLiteral("standardToolBar"));
     m_toolBar->setIconSize(QSize(16, 16));
     m_toolBar->setFloatable(true);
     m_toolBar->setMovable(true);
-    m_toolBar->addAction(m_newAction);
-    m_toolBar->addAction(m_openAction);
-    m_toolBar->addAction(m_saveAction);
-    m_toolBar->addSeparator();
-    const struct {
-        Command command;
-        const char* icon;
-        const char* tip;
-    } voyageButtons[] = {
-        {Command::GpsUpdate, "gps", "GPS position update"},
-        {Command::Starfinder, "celestial", "Celestial objects"},
-        {Command::SpeedMadeGood, "speed-made-good", "Speed made good"},
-        {Command::Waypoints, "waypoints", "Waypoints"},
-    };
-    for (const auto& b : voyageButtons) {
-        QAction* action = AddCommand(nullptr, QString::fromUtf8(b.tip), b.command, QString::fromUtf8(b.tip));
-        action->setObjectName(action->objectName() + QStringLiteral("Button"));
-        action->setIcon(ToolbarIcon(b.icon));
-        m_toolBar->addAction(action);
+    std::vector<std::pair<int, QAction*>> buttons;
+
+    for (const CCommandRow& row : CommandTable()) {
+        const QString path = QString::fromUtf8(row.menu);
+        QMenu* menu = path.isEmpty() ? nullptr : MenuAt(path);
+        switch (row.kind) {
+        case CommandRowKind::Separator:
+            menu->addSeparator();
+            continue;
+        case CommandRowKind::RecentFiles:
+            AddRecentFileActions(menu);
+            continue;
+        case CommandRowKind::WindowList:
+            m_windowMenu = menu;
+            m_windowListSeparator = menu->addSeparator();
+            m_windowListSeparator->setVisible(false);
+            connect(menu, &QMenu::aboutToShow, this, [this] { RebuildWindowMenu(); });
+            continue;
+        case CommandRowKind::Entry:
+            break;
+        }
+        if (!menu && row.toolbar == 0) continue; // a dashboard button's command
+        auto* action = new QAction(QString::fromUtf8(row.text), this);
+        action->setObjectName(QString::fromUtf8(row.name));
+        if (*row.prompt) action->setStatusTip(QString::fromUtf8(row.prompt));
+        if (*row.shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
+        if (*row.icon) action->setIcon(ToolbarIcon(row.icon));
+        const Command command = row.command;
+        connect(action, &QAction::triggered, this, [this, command] { ExecuteCommand(command); });
+        if (menu) menu->addAction(action);
+        if (row.toolbar) buttons.emplace_back(row.toolbar, action);
+        m_rowActions.emplace_back(&row, action);
     }
-    m_toolBar->addSeparator();
-    for (const char* name : {"actionEditCut", "actionEditCopy", "actionEditPaste"})
-        m_toolBar->addAction(findChild<QAction*>(QString::fromUtf8(name)));
-    m_toolBar->addSeparator();
-    m_toolBar->addAction(m_printAction);
-    m_toolBar->addSeparator();
-    m_toolBar->addAction(m_aboutAction);
+
+    std::stable_sort(buttons.begin(), buttons.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (i > 0 && buttons[i].first / 10 != buttons[i - 1].first / 10) m_toolBar->addSeparator();
+        m_toolBar->addAction(buttons[i].second);
+    }
+    addToolBar(m_toolBar);
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -404,44 +244,48 @@ void CMainFrame::UpdateLockIndicators() {
 
 std::vector<QAction*> CMainFrame::CommandActions(Command command) const {
     std::vector<QAction*> actions;
-    for (const auto& [c, action] : m_commandActions)
-        if (c == command) actions.push_back(action);
+    for (const auto& [row, action] : m_rowActions)
+        if (row->command == command) actions.push_back(action);
     return actions;
 }
 
+QAction* CMainFrame::RowAction(const CCommandRow& row) const {
+    for (const auto& [r, action] : m_rowActions)
+        if (r == &row) return action;
+    return nullptr;
+}
+
+bool CMainFrame::IsEnabled(const CCommandRow& row) const {
+    const bool handled = m_commands.Has(row.command) || (m_view && m_view->CanExecute(row.command));
+    return handled && (row.enable == CommandEnable::Always || m_document != nullptr);
+}
+
 void CMainFrame::UpdateCommandStates() {
-    for (const auto& [command, action] : m_commandActions)
-        action->setEnabled(m_view && m_view->CanExecute(command));
-    const bool open = m_document != nullptr;
-    m_saveAction->setEnabled(open);
-    m_saveAsAction->setEnabled(open);
-    m_sendAction->setEnabled(open);
+    for (const auto& [row, action] : m_rowActions)
+        action->setEnabled(IsEnabled(*row));
 }
 
 void CMainFrame::ExecuteCommand(Command command) {
-    if (m_view && m_view->CanExecute(command)) m_view->Execute(command);
+    if (const CommandHandler* handler = m_commands.Find(command))
+        (*handler)(CCommandContext{m_document.get(), this});
+    else if (m_view && m_view->CanExecute(command))
+        m_view->Execute(command);
     UpdateCommandStates();
 }
 
 void CMainFrame::RebuildWindowMenu() {
-    m_windowMenu->clear();
-    QAction* cascade = m_windowMenu->addAction(QStringLiteral("&Cascade"));
-    cascade->setObjectName(QStringLiteral("actionWindowCascade"));
-    connect(cascade, &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
-    QAction* tile = m_windowMenu->addAction(QStringLiteral("&Tile"));
-    tile->setObjectName(QStringLiteral("actionWindowTile"));
-    connect(tile, &QAction::triggered, m_mdiArea, &QMdiArea::tileSubWindows);
-    QAction* arrange = m_windowMenu->addAction(QStringLiteral("&Arrange Icons"));
-    arrange->setObjectName(QStringLiteral("actionWindowArrange"));
-    connect(arrange, &QAction::triggered, m_mdiArea, &QMdiArea::tileSubWindows);
+    for (QAction* item : m_windowActions)
+        delete item;
+    m_windowActions.clear();
     const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
-    if (!windows.isEmpty()) m_windowMenu->addSeparator();
+    m_windowListSeparator->setVisible(!windows.isEmpty());
     int number = 0;
     for (QMdiSubWindow* window : windows) {
         QAction* item = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(++number).arg(window->windowTitle()));
         item->setCheckable(true);
         item->setChecked(window == m_mdiArea->activeSubWindow());
         connect(item, &QAction::triggered, m_mdiArea, [this, window] { m_mdiArea->setActiveSubWindow(window); });
+        m_windowActions.push_back(item);
     }
 }
 
@@ -615,12 +459,6 @@ void CMainFrame::OnFileSend() {
                                  PromptIcon::Warning);
     });
     process->start(mailer, {QStringLiteral("--attach"), Q(path)});
-}
-
-void CMainFrame::OnFilePrintSetup() {
-    if (!m_printer) m_printer = std::make_unique<QPrinter>();
-    QPageSetupDialog dialog(m_printer.get(), this);
-    dialog.exec();
 }
 
 // ---------------------------------------------------------------------------

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/ui/commands.h"
+#include "core/ui/command_registry.h"
 
 class CChildFrame;
 class CKeelmarkLiteDoc;
@@ -16,7 +16,6 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
-class QPrinter;
 class QProcess;
 class QTimer;
 class QToolBar;
@@ -36,13 +35,12 @@ public:
     // are taken as UTC without a daylight-saving correction.
     void WarnAboutDaylightSaving();
 
-    QAction* ExitAction() const { return m_exitAction; }
-    QAction* AboutAction() const { return m_aboutAction; }
-    QAction* OptionsAction() const { return m_optionsAction; }
     QToolBar* ToolBar() const { return m_toolBar; }
     QMdiArea* MdiArea() const { return m_mdiArea; }
-    // The menu and toolbar entries of a voyage command (a command may have several).
+    // The menu and toolbar entries of a command (a command may have several).
     std::vector<QAction*> CommandActions(Command command) const;
+    // The action built from a row of the command table.
+    QAction* RowAction(const CCommandRow& row) const;
 
     // The open voyage, its view and its window; null when none is open.
     CKeelmarkLiteDoc* GetDocument() const { return m_document.get(); }
@@ -78,8 +76,9 @@ public:
     // The recent-file list, most recent first (at most four).
     const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
 
-    // Enables each entry as its handler allows: voyage commands as the view can
-    // execute them, file commands by whether a voyage is open.
+    // Enables each entry as its row's rule allows: only with a handler (the
+    // frame's own, or the view's for a voyage command), and for some only with
+    // a voyage open.
     void UpdateCommandStates();
 
 protected:
@@ -88,11 +87,12 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void CreateMenus();
-    void CreateToolBar();
+    void RegisterFrameCommands();
+    void CreateCommands();
+    QMenu* MenuAt(const QString& path);
+    void AddRecentFileActions(QMenu* menu);
     void CreateStatusBar();
-    QAction* AddCommand(QMenu* menu, const QString& text, Command command, const QString& statusTip = {});
-    QAction* AddDisabled(QMenu* menu, const QString& text, const char* name, const QKeySequence& shortcut = {});
+    bool IsEnabled(const CCommandRow& row) const;
     void Adopt(std::unique_ptr<CKeelmarkLiteDoc> document, bool untitled);
     bool SaveTo(const std::string& path);
     void ExecuteCommand(Command command);
@@ -103,26 +103,16 @@ private:
     void RebuildRecentFileMenu();
     void RebuildWindowMenu();
     void UpdateLockIndicators();
-    void OnFilePrintSetup();
 
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* m_toolBar = nullptr;
-    QMenu* m_fileMenu = nullptr;
-    QMenu* m_windowMenu = nullptr;
-    QAction* m_newAction = nullptr;
-    QAction* m_openAction = nullptr;
-    QAction* m_saveAction = nullptr;
-    QAction* m_saveAsAction = nullptr;
-    QAction* m_sendAction = nullptr;
-    QAction* m_printAction = nullptr;
-    QAction* m_printPreviewAction = nullptr;
-    QAction* m_printSetupAction = nullptr;
-    QAction* m_recentSeparator = nullptr;
+    CCommandRegistry m_commands; // the frame's own; voyage commands go to the view
+    std::vector<std::pair<const CCommandRow*, QAction*>> m_rowActions;
+    std::vector<std::pair<QString, QMenu*>> m_menus;
     std::vector<QAction*> m_recentActions;
-    QAction* m_exitAction = nullptr;
-    QAction* m_aboutAction = nullptr;
-    QAction* m_optionsAction = nullptr;
-    std::vector<std::pair<Command, QAction*>> m_commandActions;
+    QMenu* m_windowMenu = nullptr;
+    QAction* m_windowListSeparator = nullptr;
+    std::vector<QAction*> m_windowActions;
     QLabel* m_capsLock = nullptr;
     QLabel* m_numLock = nullptr;
     QLabel* m_scrollLock = nullptr;
@@ -134,7 +124,6 @@ private:
     int m_untitledCount = 0;
     std::string m_untitledTitle;
     std::vector<std::string> m_recentFiles;
-    std::unique_ptr<QPrinter> m_printer;
     QProcess* m_mailProcess = nullptr;
 };
 

@@ -1,5 +1,9 @@
 #include "document/ui/route_commands.h"
 
+#include <string>
+#include <utility>
+
+#include "core/ui/command_registry.h"
 #include "core/voyage.h"
 #include "document/keelmark_lite_doc.h"
 #include "document/route_editing.h"
@@ -13,22 +17,6 @@
 
 namespace {
 
-// Holds the dashboard's refresh for the life of a dialog.
-class Suspension {
-public:
-    explicit Suspension(const std::function<void(bool)>& suspend) : m_suspend(suspend) {
-        if (m_suspend) m_suspend(true);
-    }
-    ~Suspension() {
-        if (m_suspend) m_suspend(false);
-    }
-    Suspension(const Suspension&) = delete;
-    Suspension& operator=(const Suspension&) = delete;
-
-private:
-    const std::function<void(bool)>& m_suspend;
-};
-
 // The next waypoint as the dashboard last showed it.
 std::string NextWaypointName(CKeelmarkLiteDoc& doc) {
     const CPosition* next = doc.GetVoyage().GetStoredNextWaypoint();
@@ -36,76 +24,40 @@ std::string NextWaypointName(CKeelmarkLiteDoc& doc) {
     return next->GetName();
 }
 
-} // namespace
-
-bool IsRouteCommand(Command command) {
-    switch (command) {
-    case Command::EditNextWaypoint:
-    case Command::SelectNextWaypoint:
-    case Command::CourseSpeedChange:
-    case Command::SelectReference:
-    case Command::PopularButton:
-    case Command::SpeedMadeGood:
-    case Command::Waypoints:
-    case Command::PopularPosition:
-    case Command::PopularPositionView:
-    case Command::VoyageProperties:
-        return true;
-    default:
-        return false;
-    }
+template <typename Dialog, typename... Args> void Run(Args&&... args) {
+    Dialog dialog(std::forward<Args>(args)...);
+    dialog.exec();
 }
 
-bool ExecuteRouteCommand(Command command, CKeelmarkLiteDoc& doc, QWidget* parent,
-                         const std::function<void(bool)>& suspend) {
-    if (!IsRouteCommand(command)) return false;
-    if (command == Command::SelectReference) {
-        // The refresh goes on underneath this one.
-        CDialogReferencePosition dialog(doc, parent);
-        dialog.exec();
-        return true;
-    }
+void EditPopular(const CCommandContext& c) {
+    EditPosition(c.Doc(), c.Doc().GetPopularPosition(), kEditPopularCaption, c.parent);
+}
 
-    Suspension suspended(suspend);
-    switch (command) {
-    case Command::EditNextWaypoint:
-        EditPosition(doc, *doc.GetNextWaypoint(), kEditWaypointCaption, parent);
-        break;
-    case Command::SelectNextWaypoint: {
-        CDialogSelectWaypoint dialog(doc, parent);
-        dialog.exec();
-        break;
-    }
-    case Command::CourseSpeedChange: {
-        CCourseChange change = CCourseChange::ForDocument(doc);
-        CDialogCourseSpeed dialog(change, parent);
-        if (dialog.exec() == QDialog::Accepted) change.Apply(doc);
-        break;
-    }
-    case Command::PopularButton:
-    case Command::PopularPosition:
-        EditPosition(doc, doc.GetPopularPosition(), kEditPopularCaption, parent);
-        break;
-    case Command::PopularPositionView:
-        EditPosition(doc, doc.GetPopularPosition(), kPopularCaption, parent);
-        break;
-    case Command::SpeedMadeGood: {
-        CDialogSpeedMadeGood dialog(doc.GetVoyage(), parent);
-        dialog.exec();
-        break;
-    }
-    case Command::Waypoints: {
-        CDialogWaypoints dialog(doc, NextWaypointName(doc), parent);
-        dialog.exec();
-        break;
-    }
-    case Command::VoyageProperties: {
-        CSheetVoyageProperties sheet(doc, parent);
-        sheet.exec();
-        break;
-    }
-    default:
-        break;
-    }
-    return true;
+} // namespace
+
+void RegisterRouteCommands(CCommandRegistry& registry) {
+    registry.Register(Command::EditNextWaypoint, [](const CCommandContext& c) {
+        EditPosition(c.Doc(), *c.Doc().GetNextWaypoint(), kEditWaypointCaption, c.parent);
+    });
+    registry.Register(Command::SelectNextWaypoint,
+                      [](const CCommandContext& c) { Run<CDialogSelectWaypoint>(c.Doc(), c.parent); });
+    registry.Register(Command::CourseSpeedChange, [](const CCommandContext& c) {
+        CCourseChange change = CCourseChange::ForDocument(c.Doc());
+        CDialogCourseSpeed dialog(change, c.parent);
+        if (dialog.exec() == QDialog::Accepted) change.Apply(c.Doc());
+    });
+    registry.Register(Command::SelectReference,
+                      [](const CCommandContext& c) { Run<CDialogReferencePosition>(c.Doc(), c.parent); });
+    registry.Register(Command::PopularButton, EditPopular);
+    registry.Register(Command::PopularPosition, EditPopular);
+    registry.Register(Command::PopularPositionView, [](const CCommandContext& c) {
+        EditPosition(c.Doc(), c.Doc().GetPopularPosition(), kPopularCaption, c.parent);
+    });
+    registry.Register(Command::SpeedMadeGood,
+                      [](const CCommandContext& c) { Run<CDialogSpeedMadeGood>(c.Doc().GetVoyage(), c.parent); });
+    registry.Register(Command::Waypoints, [](const CCommandContext& c) {
+        Run<CDialogWaypoints>(c.Doc(), NextWaypointName(c.Doc()), c.parent);
+    });
+    registry.Register(Command::VoyageProperties,
+                      [](const CCommandContext& c) { Run<CSheetVoyageProperties>(c.Doc(), c.parent); });
 }

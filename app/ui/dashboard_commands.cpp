@@ -1,0 +1,75 @@
+#include "app/ui/dashboard_commands.h"
+
+#include "app/schedule.h"
+#include "app/ui/schedule_dialog.h"
+#include "core/event_log.h"
+#include "core/ui/command_registry.h"
+#include "document/keelmark_lite_doc.h"
+#include "document/position_fix.h"
+#include "document/ui/position_fix_dialog.h"
+#include "document/ui/route_commands.h"
+#include "platform/services.h"
+#include "weather/obs_message.h"
+
+namespace {
+
+constexpr const char* kAlmanacFilter = "Almanac Data (*.dat)|*.dat|All Files (*.*)|*.*||";
+constexpr const char* kAlmanacExtension = "dat";
+constexpr const char* kAlmanacName = "Almanac";
+
+void OnGpsUpdate(const CCommandContext& c) {
+    CDialogPositionFix dialog(c.parent);
+    dialog.SetFields(GpsFixFields(c.Doc().GetPresentPosition(), services::Now()));
+    if (dialog.exec() != QDialog::Accepted) return;
+    RecordGpsFix(c.Doc(), dialog.GetFields());
+}
+
+void OnSchedule(const CCommandContext& c) {
+    const CPosition* destination = c.Doc().GetVoyage().GetLast();
+    const double zoneOffset = destination->GetZoneOffset();
+    CDialogSchedule dialog(c.parent);
+    dialog.SetFields(ZoneFieldsFromUtc(destination->GetTime(), zoneOffset));
+    if (dialog.exec() != QDialog::Accepted) return;
+    SetScheduledArrival(c.Doc(), UtcFromZoneFields(dialog.GetFields(), zoneOffset));
+}
+
+void OnPresentFromPopular(const CCommandContext& c) {
+    const CPosition& present = c.Doc().GetPresentPosition();
+    services::Prompts().Show("Present position \n" + c.Doc().GetPopularPosition().GetRelativeText(
+                                                         present.GetLatitude(), present.GetLongitude()));
+}
+
+void OnObsMessage(const CCommandContext& c) {
+    SendObsMessage(c.Doc().GetPresentPosition(), c.Doc().GetVessel().m_callSign,
+                   [](const std::string& text) { CEventLog().Write(text); });
+}
+
+void OnAlmanacLoad(const CCommandContext& c) {
+    const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
+    if (const auto path = services::Files().ChooseOpen(request)) c.Doc().GetAlmanac().LoadFile(*path);
+}
+
+void OnAlmanacSave(const CCommandContext& c) {
+    const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
+    if (const auto path = services::Files().ChooseSave(request)) c.Doc().GetAlmanac().SaveFile(*path);
+}
+
+} // namespace
+
+void RegisterDashboardCommands(CCommandRegistry& registry) {
+    registry.Register(Command::GpsUpdate, OnGpsUpdate);
+    registry.Register(Command::Schedule, OnSchedule);
+    registry.Register(Command::PresentFromPopular, OnPresentFromPopular);
+    registry.Register(Command::ExportVessel, [](const CCommandContext& c) { c.Doc().GetVessel().ExportVessel(); });
+    registry.Register(Command::ImportVessel, [](const CCommandContext& c) { c.Doc().GetVessel().ImportVessel(); });
+    registry.Register(Command::ExportPort, [](const CCommandContext& c) { c.Doc().GetPort().ExportPort(); });
+    registry.Register(Command::ImportPort, [](const CCommandContext& c) { c.Doc().GetPort().ImportPort(); });
+    registry.Register(Command::ObsMessage, OnObsMessage);
+    registry.Register(Command::AlmanacLoad, OnAlmanacLoad);
+    registry.Register(Command::AlmanacSave, OnAlmanacSave);
+}
+
+void RegisterVoyageCommands(CCommandRegistry& registry) {
+    RegisterDashboardCommands(registry);
+    RegisterRouteCommands(registry);
+}

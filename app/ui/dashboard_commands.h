@@ -1,0 +1,11 @@
+#pragma once
+
+class CCommandRegistry;
+
+// Registers the dashboard's own handlers: the GPS fix, the schedule of arrival,
+// the present position from the popular one, vessel and port import and
+// export, the OBS message, and loading and saving the almanac.
+void RegisterDashboardCommands(CCommandRegistry& registry);
+
+// Registers the handlers of every family of voyage commands.
+void RegisterVoyageCommands(CCommandRegistry& registry);
