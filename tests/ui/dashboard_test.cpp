@@ -1,0 +1,399 @@
+// The dashboard: its figures, the refresh and its suspension, the alarms, and
+// the dialogs of its own commands (GPS fix, schedule).
+#include <QProgressBar>
+#include <QSlider>
+#include <QSpinBox>
+#include <QtTest>
+
+#include "app/dashboard_refresh.h"
+#include "app/demo_voyage.h"
+#include "app/ui/dashboard_view.h"
+#include "app/ui/schedule_dialog.h"
+#include "core/ui/coordinate_edit.h"
+#include "core/ui/utc_entry.h"
+#include "document/ui/position_fix_dialog.h"
+#include "ui/qt_test_support.h"
+
+namespace {
+
+using Voyage = CQtTestVoyage;
+const CTime kNow = Voyage::kNow;
+
+bool Flashing(const QWidget& view) {
+    return view.findChild<QLineEdit*>(QStringLiteral("requiredSpeedField"))->property("flashing").toBool();
+}
+
+void Type(CUtcEntry* e, const char* day, const char* hour, const char* minute) {
+    e->DayEdit()->setText(day);
+    e->HourEdit()->setText(hour);
+    e->MinuteEdit()->setText(minute);
+}
+
+void Type(CCoordinateEdit* e, const char* degrees, const char* minutes, int hemisphere) {
+    e->DegreesEdit()->setText(degrees);
+    e->MinutesEdit()->setText(minutes);
+    e->HemisphereList()->setCurrentIndex(hemisphere);
+}
+
+// A voyage whose destination is scheduled at `arrival`, `zone` hours east of UTC.
+struct Scheduled : Voyage {
+    Scheduled(CTime arrival, double zone) : Voyage(Route::Channel, CTime::FromUtc(2026, 12, 6, 12, 0, 0)) {
+        doc->GetVoyage().GetLast()->SetTime(arrival);
+        doc->GetVoyage().GetLast()->SetZoneOffset(zone);
+    }
+    CTime Arrival() const { return doc->GetVoyage().GetLast()->GetTime(); }
+};
+
+// Runs "Schedule"; `act` gets the dialog; returns what it showed, day to second.
+QList<int> RunSchedule(CKeelmarkLiteView& view, std::function<void(CDialogSchedule*)> act) {
+    QList<int> shown;
+    OnNextModal<CDialogSchedule>([&, act](CDialogSchedule* d) {
+        for (QSpinBox* s :
+             {d->DaySpin(), d->MonthSpin(), d->YearSpin(), d->HourSpin(), d->MinuteSpin(), d->SecondSpin()})
+            shown << s->value();
+        act(d);
+    });
+    view.Execute(Command::Schedule);
+    return shown;
+}
+
+} // namespace
+
+class DashboardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void buttonsDispatchThroughTheRegistry() {
+        Voyage voyage;
+        CKeelmarkLiteView view(*voyage.doc);
+        QStringList buttons;
+        for (auto* button : view.findChildren<QPushButton*>()) {
+            buttons << button->text() + "=" + button->objectName();
+            QVERIFY(button->isEnabled());
+        }
+        QCOMPARE(buttons, QStringList({"Update=updateButton", "Popular=popularButton", "Edit=editWaypointButton",
+                                       "Select=selectWaypointButton", "Change=changeButton",
+                                       "Schedule=scheduleButton", "Select=selectReferenceButton"}));
+        QCOMPARE(view.findChild<QSlider*>("trackSlider")->minimum(), -10);
+        QCOMPARE(view.findChild<QSlider*>("trackSlider")->maximum(), 10);
+    }
+
+    void firstShowFillsTheFormAndStartsTheTimer() {
+        Voyage voyage;
+        CKeelmarkLiteView view(*voyage.doc);
+        auto* timer = view.findChild<QTimer*>("refreshTimer");
+        QVERIFY(!timer->isActive());
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 4000);
+        QCOMPARE(Field(view, "nextWaypointField"), QStringLiteral("Brest"));
+        QVERIFY(voyage.fake.prompts.History().empty()); // no alarm before the first tick
+    }
+
+    void fieldsAreTheModelsFigures() {
+        Voyage voyage;
+        CKeelmarkLiteView view(*voyage.doc);
+        view.Refresh();
+        const CDashboardFigures f = RefreshDashboard(*voyage.doc); // the clock stands still
+        const QString n = QStringLiteral("%1");
+        const std::pair<const char*, QString> expected[] = {
+            {"latitudeField", "49:48.00 North"},
+            {"longitudeField", "00:00.00 East"},
+            {"trueCourseField", "185.00"},
+            {"trueSpeedField", "10.50"},
+            {"popularPositionField", Q(f.popularPositionText)},
+            {"nextWaypointField", "Brest"},
+            {"bearingField", "180.00"},
+            {"distanceField", Q(f.distanceText)},
+            {"remainingDistanceField", QString::number(f.remainingDistance, 'g', 15)},
+            {"remainingHoursField", Q(f.remainingHoursText)},
+            {"requiredSpeedField", Q(f.requiredSpeedText)},
+            {"requiredRpmField", Q(f.requiredRpmText)},
+            {"etaField", Q(f.etaText)},
+            {"referenceField", "Departure"},
+            {"distanceMadeField", QString::number(f.distanceMade, 'g', 15)},
+            {"speedMadeGoodField", QString::number(f.speedMadeGood, 'g', 15)},
+            {"speedMadeGoodBarLabel", QString::number(f.speedMadeGood, 'g', 15)},
+            {"hoursSinceReferenceLabel", "2"},
+            {"hoursSinceLastFixLabel", "2"},
+            {"presentSpeedLabel", "10.5"},
+            {"courseSteeredLabel", "180"},
+            {"steerField", "185"},
+            {"currentDirectionField", "0"},
+            {"currentSpeedField", "0"},
+        };
+        for (const auto& [name, text] : expected)
+            QCOMPARE(Field(view, name), text);
+        QVERIFY(Field(view, "popularPositionField").endsWith(" from Le Havre"));
+        QVERIFY(!f.etaText.empty());
+        for (const char* name : {"upperBar", "lowerBar"})
+            QCOMPARE(view.findChild<QProgressBar*>(name)->maximum(), f.barMaximum);
+        QCOMPARE(view.findChild<QProgressBar*>("upperBar")->value(), f.upperBar);
+        QCOMPARE(view.findChild<QProgressBar*>("lowerBar")->value(), f.lowerBar);
+        QCOMPARE(view.findChild<QSlider*>("trackSlider")->value(), 5);
+    }
+
+    void requiredSpeedFlashesOncePerRefreshWhileTooSlow() {
+        Voyage voyage; // 10.5 knots against 10.8 required
+        CKeelmarkLiteView view(*voyage.doc);
+        auto* field = view.findChild<QLineEdit*>("requiredSpeedField");
+        const QColor normal = field->palette().color(QPalette::Base);
+        view.Refresh();
+        QVERIFY(Flashing(view));
+        QVERIFY(field->palette().color(QPalette::Base) != normal);
+        view.Refresh();
+        QVERIFY(!Flashing(view));
+        QCOMPARE(field->palette().color(QPalette::Base), normal);
+        view.Refresh();
+        QVERIFY(Flashing(view));
+        voyage.doc->GetPresentPosition().SetSpeed(12.0);
+        view.Refresh();
+        view.Refresh();
+        QVERIFY(!Flashing(view));
+    }
+
+    void edgeFiguresShowSensibly() {
+        Voyage voyage;
+        // The reference fix at the present time: speed made good 0. Under a knot
+        // required: both bars without range show empty, not busy.
+        voyage.doc->GetVoyage().GetFirst()->SetTime(kNow);
+        voyage.doc->GetVoyage().GetLast()->SetLatitude(49.79);
+        CKeelmarkLiteView view(*voyage.doc);
+        view.Refresh();
+        QCOMPARE(Field(view, "speedMadeGoodField"), QStringLiteral("0"));
+        QCOMPARE(Field(view, "hoursSinceReferenceLabel"), QStringLiteral("0"));
+        for (const char* name : {"upperBar", "lowerBar"}) {
+            auto* bar = view.findChild<QProgressBar*>(name);
+            QVERIFY(bar->maximum() > bar->minimum());
+            QCOMPARE(bar->value(), bar->minimum());
+        }
+        // Faster than twice the required speed: full, not stuck. Stopped: no ETA.
+        voyage.doc->GetVoyage().GetLast()->SetLatitude(48.0);
+        voyage.doc->GetPresentPosition().SetSpeed(30.0);
+        view.Refresh();
+        auto* upper = view.findChild<QProgressBar*>("upperBar");
+        QCOMPARE(upper->value(), upper->maximum());
+        voyage.doc->GetPresentPosition().SetSpeed(0.0);
+        view.Refresh();
+        QCOMPARE(Field(view, "etaField"), QString());
+    }
+
+    void expiredScheduleSuspendsUntilANewOne() {
+        Voyage voyage;
+        CKeelmarkLiteView view(*voyage.doc);
+        view.Refresh();
+        const QString latitude = Field(view, "latitudeField");
+        // Past the scheduled arrival: only the name and ETA change, nothing moves or warns.
+        voyage.fake.clock.Advance(10 * 3600 + 60);
+        const double lat = voyage.doc->GetPresentPosition().GetLatitude();
+        for (int i = 0; i < 5; ++i) {
+            view.Refresh();
+            voyage.fake.clock.Advance(3600);
+        }
+        QVERIFY(view.IsSuspended());
+        QCOMPARE(Field(view, "nextWaypointField"), QStringLiteral("Enter Schedule to proceed"));
+        QCOMPARE(Field(view, "etaField"), QStringLiteral("Enter Schedule to proceed"));
+        QCOMPARE(Field(view, "latitudeField"), latitude);
+        QCOMPARE(voyage.doc->GetPresentPosition().GetLatitude(), lat);
+        QVERIFY(voyage.fake.prompts.History().empty());
+
+        // A new schedule a day ahead: the refresh resumes.
+        const CTimeFields next = (voyage.fake.clock.Now() + 86400).Utc();
+        bool suspendedInDialog = false;
+        RunSchedule(view, [&](CDialogSchedule* d) {
+            suspendedInDialog = view.IsSuspended();
+            d->SetFields({next.day, next.month, next.year, next.hour, next.minute, 0});
+            d->accept();
+        });
+        QVERIFY(suspendedInDialog);
+        QVERIFY(!view.IsSuspended());
+        view.Refresh();
+        QVERIFY(!view.IsSuspended());
+        QCOMPARE(Field(view, "nextWaypointField"), QStringLiteral("Brest"));
+        QVERIFY(voyage.doc->GetPresentPosition().GetLatitude() != lat);
+    }
+
+    void alarmsRunAfterEachRefreshOncePerMinute() {
+        Voyage voyage;
+        voyage.doc->GetPresentPosition().SetLatitude(48.0 + 0.5 / 60); // half a mile short of Brest
+        CKeelmarkLiteView view(*voyage.doc);
+        view.Refresh();
+        const std::vector<std::string> warnings = {"Approaching waypoint!\nChange course within 6 minutes!",
+                                                   "Passing Waypoint!\nChange course!"};
+        QCOMPARE(voyage.fake.prompts.Texts(), warnings);
+        QVERIFY(voyage.Log().find("Passing WaypointBrest\r\n") != std::string::npos);
+        view.Refresh();
+        QCOMPARE(voyage.fake.prompts.Texts().size(), warnings.size());
+    }
+
+    void commandsWithoutDialogsOfTheirOwn() {
+        Voyage voyage;
+        CKeelmarkLiteView view(*voyage.doc);
+        view.Execute(Command::PresentFromPopular);
+        QCOMPARE(voyage.Prompts(),
+                 QStringList({"Present position \n" + Q(voyage.doc->GetPopularPosition().GetRelativeText(49.8, 0.0))}));
+        view.Execute(Command::ObsMessage); // logged even when no file was chosen
+        QVERIFY(voyage.Log().find("  OBS message send\r\n") != std::string::npos);
+        view.WriteLog("Watch handed over");
+        QVERIFY(voyage.Log().find("12:00:20  Watch handed over\r\n") != std::string::npos);
+    }
+
+    // ---- GPS fix ----------------------------------------------------------
+
+    // "Update": the dialog opens with the present UTC time and position, the
+    // refresh held; the typed fix goes to AddPositionFix and into the log.
+    void gpsFixFromTheDashboard() {
+        Voyage voyage;
+        voyage.doc->GetPresentPosition().SetLongitude(-(3 + 15.5 / 60));
+        CKeelmarkLiteView view(*voyage.doc);
+        QStringList shown;
+        bool held = false;
+        OnNextModal<CDialogPositionFix>([&](CDialogPositionFix* d) {
+            held = view.IsSuspended();
+            shown << d->windowTitle() << d->DescriptionEdit()->text() << d->UtcEntry()->DayEdit()->text()
+                  << d->UtcEntry()->HourEdit()->text() << d->UtcEntry()->MinuteEdit()->text();
+            for (CCoordinateEdit* e : {d->LatitudeEdit(), d->LongitudeEdit()})
+                shown << e->DegreesEdit()->text() << e->MinutesEdit()->text() << e->HemisphereList()->currentText();
+            view.Refresh(); // as the timer would: nothing moves underneath
+            Type(d->UtcEntry(), "6", "11", "45");
+            Type(d->LatitudeEdit(), "49", "41.5", 0);
+            Type(d->LongitudeEdit(), "3", "30", 1);
+            ButtonNamed(d, "OK")->click();
+        });
+        view.Execute(Command::GpsUpdate);
+        QVERIFY(held);
+        QVERIFY(!view.IsSuspended());
+        QCOMPARE(shown, QStringList({"Position Fix", "GPS Fix 06 Dec 12:00 UTC", "6", "12", "0", "49", "48", "North",
+                                     "3", "15.5", "West"}));
+        const CPosition* fix = voyage.doc->GetLastFix();
+        QCOMPARE(voyage.doc->GetVoyage().GetCount(), 3);
+        QCOMPARE(fix->GetName(), std::string("GPS Fix 06 Dec 12:00 UTC"));
+        QCOMPARE(fix->GetTime(), CTime::FromUtc(2026, 12, 6, 11, 45, 0));
+        QCOMPARE(fix->GetLatitude(), 49 + 41.5 / 60);
+        QCOMPARE(fix->GetLongitude(), -3.5);
+        QCOMPARE(voyage.doc->GetPresentPosition().GetLatitude(), fix->GetLatitude());
+        QVERIFY(voyage.doc->IsModified());
+        QVERIFY(voyage.fake.prompts.History().empty());
+        QCOMPARE(voyage.Log(), voyage.LogLine("GPS Fix 06 Dec 12:00 UTC49:41.50 North  3:30.00 West"));
+    }
+
+    void gpsFixRefusalsKeepTheDialogAndCancelChangesNothing() {
+        Voyage voyage;
+        voyage.Set("logpos", 0);
+        CKeelmarkLiteView view(*voyage.doc);
+        QStringList messages;
+        bool openAfterRange = false, openAfterAhead = false, dayFocused = false, minutesFocused = false;
+        OnNextModal<CDialogPositionFix>([&](CDialogPositionFix* d) {
+            Type(d->UtcEntry(), "6", "11", "45");
+            Type(d->LatitudeEdit(), "49", "60", 0);
+            d->accept();
+            minutesFocused = d->focusWidget() == d->LatitudeEdit()->MinutesEdit();
+            openAfterRange = d->isVisible() && d->LatitudeEdit()->MinutesEdit()->text() == "60";
+            Type(d->LatitudeEdit(), "49", "59.5", 0);
+            Type(d->UtcEntry(), "6", "12", "1"); // a minute ahead of the clock
+            d->accept();
+            openAfterAhead = d->isVisible();
+            dayFocused = d->focusWidget() == d->UtcEntry()->DayEdit();
+            messages = voyage.Prompts();
+            Type(d->UtcEntry(), "6", "12", "0");
+            d->accept();
+        });
+        view.Execute(Command::GpsUpdate);
+        QVERIFY(openAfterRange);
+        QVERIFY(minutesFocused);
+        QVERIFY(openAfterAhead);
+        QVERIFY(dayFocused);
+        QCOMPARE(messages, QStringList({"Please enter a number between 0 and 59.9999.",
+                                        "Date and time can not be ahead of present time!"}));
+        QCOMPARE(voyage.doc->GetLastFix()->GetLatitude(), 49 + 59.5 / 60);
+        QCOMPARE(voyage.doc->GetLastFix()->GetTime(), CTime::FromUtc(2026, 12, 6, 12, 0));
+        QCOMPARE(voyage.Log(), std::string()); // "logpos" off
+
+        voyage.doc->SetModifiedFlag(false);
+        OnNextModal<CDialogPositionFix>([&](CDialogPositionFix* d) {
+            Type(d->LatitudeEdit(), "10", "0", 1);
+            d->reject();
+        });
+        view.Execute(Command::GpsUpdate);
+        QCOMPARE(voyage.doc->GetVoyage().GetCount(), 3);
+        QVERIFY(!voyage.doc->IsModified());
+        QVERIFY(!view.IsSuspended());
+    }
+
+    // ---- schedule ---------------------------------------------------------
+
+    void scheduleRanges() {
+        CDialogSchedule d;
+        QCOMPARE(d.windowTitle(), QStringLiteral("Select date and time"));
+        QList<int> ranges;
+        for (QSpinBox* s : {d.DaySpin(), d.MonthSpin(), d.YearSpin(), d.HourSpin(), d.MinuteSpin(), d.SecondSpin()})
+            ranges << s->minimum() << s->maximum();
+        QCOMPARE(ranges, QList<int>({1, 31, 0, 12, 1900, 2100, 0, 23, 0, 59, 0, 59}));
+        QVERIFY(LabelTexts(&d).contains("LT"));
+    }
+
+    // 23:30 UTC an hour east is half past midnight of the next day, and comes back unchanged.
+    void scheduleAcrossMidnightEastward() {
+        Scheduled voyage(CTime::FromUtc(2026, 12, 31, 23, 30, 15), 1.0);
+        CKeelmarkLiteView view(*voyage.doc);
+        const QList<int> shown = RunSchedule(view, [](CDialogSchedule* d) { d->accept(); });
+        QCOMPARE(shown, QList<int>({1, 1, 2027, 0, 30, 15}));
+        QCOMPARE(voyage.Arrival(), CTime::FromUtc(2026, 12, 31, 23, 30, 15));
+        QVERIFY(voyage.doc->IsModified());
+    }
+
+    // West of Greenwich the zone hour falls on the day before; a time typed in the
+    // zone goes back to UTC across the year end.
+    void scheduleAcrossMidnightWestward() {
+        Scheduled voyage(CTime::FromUtc(2027, 1, 1, 1, 0, 0), -5.0);
+        CKeelmarkLiteView view(*voyage.doc);
+        const QList<int> shown = RunSchedule(view, [](CDialogSchedule* d) {
+            d->HourSpin()->setValue(23);
+            d->MinuteSpin()->selectAll();
+            QTest::keyClicks(d->MinuteSpin(), "45");
+            d->accept();
+        });
+        QCOMPARE(shown.mid(0, 4), QList<int>({31, 12, 2026, 20}));
+        QCOMPARE(voyage.Arrival(), CTime::FromUtc(2027, 1, 1, 4, 45, 0));
+    }
+
+    void scheduleRefusesADayTheMonthLacks() {
+        Scheduled voyage(CTime::FromUtc(2026, 12, 10, 20, 0, 0), 0.0);
+        CKeelmarkLiteView view(*voyage.doc);
+        bool stayedOpen = false, dayFocused = false;
+        RunSchedule(view, [&](CDialogSchedule* d) {
+            d->DaySpin()->setValue(31);
+            d->MonthSpin()->setValue(4);
+            d->accept();
+            stayedOpen = d->isVisible();
+            dayFocused = FocusedWithin(d->DaySpin());
+            d->reject();
+        });
+        QVERIFY(stayedOpen);
+        QVERIFY(dayFocused);
+        QCOMPARE(voyage.Prompts(), QStringList({"Please enter a date that exists in the calendar."}));
+        QCOMPARE(voyage.Arrival(), CTime::FromUtc(2026, 12, 10, 20, 0, 0));
+        QVERIFY(!voyage.doc->IsModified());
+        QVERIFY(!view.IsSuspended());
+    }
+
+    // The dashboard on the voyage a first start opens; saved where
+    // KEELMARK_SCREENSHOT says, for the README.
+    void screenshotOfTheDemoVoyage() {
+        Voyage voyage;
+        BuildDemoVoyage(*voyage.doc, kNow);
+        voyage.fake.prompts.Clear();
+        CKeelmarkLiteView view(*voyage.doc);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.Refresh();
+        QVERIFY(!view.IsSuspended());
+        QVERIFY(voyage.fake.prompts.History().empty());
+        const QByteArray target = qgetenv("KEELMARK_SCREENSHOT");
+        if (!target.isEmpty()) QVERIFY(view.grab().save(QString::fromLocal8Bit(target), "PNG"));
+    }
+};
+
+QTEST_MAIN(DashboardTest)
+#include "dashboard_test.moc"

@@ -1,0 +1,141 @@
+#pragma once
+
+// What the desktop tests share: acting on modal dialogs, reading controls, and
+// the two voyages the dialogs and the dashboard are tried on.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "support/test_host.h"
+
+// A modal dialog blocks the test in exec(): this acts on it from the event loop.
+// Waits for the first modal window of type T to become the active modal widget,
+// then runs `act` on it. Should `act` leave it open, it is dismissed after a
+// while so that a failing test ends instead of hanging.
+template <typename T> void OnNextModal(std::function<void(T*)> act) {
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        T* modal = dynamic_cast<T*>(QApplication::activeModalWidget());
+        if (!modal || !modal->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        QPointer<QWidget> guard(modal);
+        act(modal);
+        QTimer::singleShot(3000, qApp, [guard] {
+            if (!guard || !guard->isVisible()) return;
+            if (auto* dialog = qobject_cast<QDialog*>(guard.data()))
+                dialog->reject();
+            else
+                guard->close();
+        });
+    });
+    timer->start();
+}
+
+inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The push button of a dialog with this text (OK and Cancel of a button box included).
+inline QAbstractButton* ButtonNamed(QWidget* dialog, const QString& text) {
+    for (auto* box : dialog->findChildren<QDialogButtonBox*>()) {
+        if (text == QLatin1String("OK")) return box->button(QDialogButtonBox::Ok);
+        if (text == QLatin1String("Cancel")) return box->button(QDialogButtonBox::Cancel);
+    }
+    for (auto* button : dialog->findChildren<QPushButton*>())
+        if (button->text() == text) return button;
+    return nullptr;
+}
+
+inline QStringList LabelTexts(const QWidget* widget) {
+    QStringList texts;
+    for (auto* label : widget->findChildren<QLabel*>())
+        if (!label->text().isEmpty()) texts << label->text();
+    return texts;
+}
+
+// Whether every text is one of the widget's labels; names the first missing one.
+inline QString MissingLabel(const QWidget* widget, std::initializer_list<const char*> texts) {
+    const QStringList shown = LabelTexts(widget);
+    for (const char* text : texts)
+        if (!shown.contains(QString::fromUtf8(text))) return QString::fromUtf8(text);
+    return {};
+}
+
+inline bool HasGroup(const QWidget* widget, const char* title) {
+    for (auto* box : widget->findChildren<QGroupBox*>())
+        if (box->title() == QLatin1String(title)) return true;
+    return false;
+}
+
+inline QStringList Entries(const QComboBox* list) {
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries << list->itemText(i);
+    return entries;
+}
+
+// A line edit's or label's text, by object name.
+inline QString Field(const QWidget& widget, const char* name) {
+    if (auto* edit = widget.findChild<QLineEdit*>(QString::fromLatin1(name))) return edit->text();
+    if (auto* label = widget.findChild<QLabel*>(QString::fromLatin1(name))) return label->text();
+    return QStringLiteral("<missing %1>").arg(QString::fromLatin1(name));
+}
+
+// Where focus went inside a window, whether or not that window is active at the
+// moment (window activation is not dependable on the offscreen platform).
+inline bool FocusedWithin(const QWidget* w) {
+    const QWidget* focus = w->window()->focusWidget();
+    return focus && (focus == w || w->isAncestorOf(focus) || focus->focusProxy() == w);
+}
+
+// A voyage on fake services, side files and the log in a folder of its own.
+struct CQtTestVoyage : CTestHost {
+    enum class Route { Channel, Meridian };
+    static inline const CTime kNow = CTime::FromUtc(2026, 12, 6, 12, 0, 20);
+
+    std::unique_ptr<CKeelmarkLiteDoc> doc;
+
+    explicit CQtTestVoyage(Route route = Route::Channel, CTime now = kNow) : CTestHost(now) {
+        KeepSideFilesHere();
+        Set("navreduce", 0);
+        doc = NewVoyage();
+        if (route == Route::Channel)
+            MakeChannelCrossing(*doc, now);
+        else
+            MakeMeridianRoute(*doc, now);
+        doc->GetNextWaypoint();
+        doc->SetModifiedFlag(false);
+        fake.prompts.Clear();
+    }
+
+    QStringList RouteNames() const {
+        QStringList names;
+        for (int i = 0; i < doc->GetVoyage().GetCount(); ++i)
+            names << Q(doc->GetVoyage().GetAt(i)->GetName());
+        return names;
+    }
+
+    QStringList Prompts() const {
+        QStringList texts;
+        for (const auto& shown : fake.prompts.History())
+            texts << Q(shown.text);
+        return texts;
+    }
+
+    std::string LogLine(const std::string& text) const {
+        return fake.clock.Now().FormatUtc("%m/%d/%y  %H:%M:%S  ") + text + "\r\n";
+    }
+};
