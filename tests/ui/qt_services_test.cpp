@@ -1,28 +1,27 @@
-#include <QDialogButtonBox>
+// The Qt services (settings store, prompts, file choice), the shared entry
+// widgets and the tip of the day.
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <climits>
-#include <string>
 
+#include "app/ui/program.h"
+#include "app/ui/tip_dialog.h"
+#include "core/ui/coordinate_edit.h"
+#include "core/ui/number_field.h"
+#include "core/ui/utc_entry.h"
 #include "platform/plain_services.h"
 #include "platform/qt/qt_services.h"
-#include "ui/modal_helper.h"
-
-Q_DECLARE_METATYPE(PromptIcon)
-Q_DECLARE_METATYPE(PromptButtons)
-Q_DECLARE_METATYPE(PromptAnswer)
-Q_DECLARE_METATYPE(std::string)
+#include "ui/qt_test_support.h"
 
 namespace QTest {
 template <> inline char* toString(const std::string& value) { return qstrdup(("\"" + value + "\"").c_str()); }
@@ -39,6 +38,43 @@ CIniSettingsStore LoadedIni() {
     CIniSettingsStore ini(CIniSettingsStore::DefaultPath());
     if (!ini.Load()) qWarning("cannot read %s", ini.Path().c_str());
     return ini;
+}
+
+// The shared entry widgets on a window of their own, shown so that focus can be checked.
+struct CEntryWindow {
+    CFakeServices fake;
+    QWidget window;
+    CUtcEntry utc{23, &window};
+    CUtcEntry cycloneUtc{24, &window};
+    CCoordinateEdit latitude{CCoordinateEdit::Axis::Latitude, &window};
+    CCoordinateEdit longitude{CCoordinateEdit::Axis::Longitude, &window};
+
+    CEntryWindow() {
+        auto* layout = new QVBoxLayout(&window);
+        for (QWidget* w : std::initializer_list<QWidget*>{&utc, &cycloneUtc, &latitude, &longitude})
+            layout->addWidget(w);
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window)) qWarning("entry window not active");
+    }
+    // Reads every widget; the first refusal's text, or nothing.
+    QString Refusal() {
+        fake.prompts.Clear();
+        int d, h, m, hemisphere;
+        double minutes;
+        if (utc.Read(d, h, m) && cycloneUtc.Read(d, h, m) && latitude.Read(d, minutes, hemisphere) &&
+            longitude.Read(d, minutes, hemisphere))
+            return {};
+        return fake.prompts.History().empty() ? QStringLiteral("<silent>") : Q(fake.prompts.History().back().text);
+    }
+};
+
+QString WriteTips(const QTemporaryDir& dir, const QByteArray& text) {
+    const QString path = dir.filePath("tips.txt");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
+    file.write(text);
+    return path;
 }
 
 // The Qt store notices a changed file by its size and time; a pause keeps two
@@ -88,99 +124,56 @@ private slots:
 
     void settingsRoundTrip() {
         CQtSettingsStore store;
+        QCOMPARE(CQtSettingsStore::FilePath(), CIniSettingsStore::DefaultPath());
+        QVERIFY(Q(CQtSettingsStore::FilePath()).endsWith("/Tessmoor Works/Keelmark Lite.conf"));
         QVERIFY(store.SetString(kSection, "Vessel Name", "MV Tessa Moor"));
-        QCOMPARE(store.GetString(kSection, "Vessel Name", "x"), std::string("MV Tessa Moor"));
         QVERIFY(store.SetString(kSection, "Vessel Name", "MV Keel"));
         QCOMPARE(store.GetString(kSection, "Vessel Name", "x"), std::string("MV Keel"));
-        QVERIFY(store.Contains(kSection, "Vessel Name"));
         QVERIFY(!store.Contains("Other Section", "Vessel Name"));
-
-        for (int value : {0, 42, -273, INT_MAX, INT_MIN}) {
+        for (int value : {0, -273, INT_MAX, INT_MIN}) {
             QVERIFY(store.SetInt(kSection, "Interval", value));
             QCOMPARE(store.GetInt(kSection, "Interval", 5), value);
         }
-        // An integer reads as text and a stored text "0" is not the default.
+        // An integer reads as text; absent keys give the reader's own default.
         QCOMPARE(store.GetString(kSection, "Interval", "x"), std::to_string(INT_MIN));
-        QVERIFY(store.SetString(kSection, "Zero", "0"));
-        QCOMPARE(store.GetInt(kSection, "Zero", 9), 0);
-
-        // Absent keys give the reader's own default.
         QCOMPARE(store.GetString(kSection, "Never Written", "fallback"), std::string("fallback"));
-        QCOMPARE(store.GetInt(kSection, "Never Written", 17), 17);
         QCOMPARE(store.GetInt("Never Written Section", "Interval", -3), -3);
-        QVERIFY(!store.Contains(kSection, "Never Written"));
-
         // What is there but not a whole number reads as 0, not as the default.
-        for (const char* text : {"abc", "12abc", "3.5", "", "99999999999"}) {
+        for (const char* text : {"0", "abc", "12abc", "3.5", "", "99999999999"}) {
             QVERIFY(store.SetString(kSection, "Not A Number", text));
             QCOMPARE(store.GetInt(kSection, "Not A Number", 5), 0);
         }
         QVERIFY(store.LastError().empty());
     }
 
-    void settingsLiveInTheFileThePlainStoreReads() {
-        const std::string path = CQtSettingsStore::FilePath();
-        QCOMPARE(path, CIniSettingsStore::DefaultPath());
-        QVERIFY(QString::fromStdString(path).startsWith(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))));
-        QVERIFY(QString::fromStdString(path).endsWith("/Tessmoor Works/Keelmark Lite.conf"));
-    }
-
-    void qtWritesPlainReads() {
-        CQtSettingsStore qt;
+    void qtAndPlainStoresReadEachOther() {
+        const std::string section = "Odd \xC3\xA9";
+        std::vector<std::pair<std::string, std::string>> values;
         for (const auto& [name, value] : kAwkwardValues)
-            QVERIFY(qt.SetString(kSection, std::string("Qt ") + name, value));
-        QVERIFY(qt.SetInt(kSection, "Qt int", -42));
-        CIniSettingsStore ini = LoadedIni();
-        for (const auto& [name, value] : kAwkwardValues) {
-            QVERIFY2(ini.Contains(kSection, std::string("Qt ") + name), name);
-            QCOMPARE(ini.GetString(kSection, std::string("Qt ") + name, "absent"), value);
-        }
-        QCOMPARE(ini.GetInt(kSection, "Qt int", 0), -42);
-    }
-
-    void plainWritesQtReads() {
-        LetTheClockTick();
-        CIniSettingsStore ini(CIniSettingsStore::DefaultPath());
-        for (const auto& [name, value] : kAwkwardValues)
-            QVERIFY2(ini.SetString(kSection, std::string("Plain ") + name, value), ini.LastError().c_str());
-        QVERIFY(ini.SetInt(kSection, "Plain int", 7));
+            values.emplace_back(name, value);
+        for (const char* key : {"Route/Leg 2", "tilde~and%percent", "Z\xC3\xBCrich \xE6\x97\xA5 \xF0\x9F\x98\x80"})
+            values.emplace_back(key, key);
         CQtSettingsStore qt;
-        for (const auto& [name, value] : kAwkwardValues) {
-            QVERIFY2(qt.Contains(kSection, std::string("Plain ") + name), name);
-            QCOMPARE(qt.GetString(kSection, std::string("Plain ") + name, "absent"), value);
-        }
-        QCOMPARE(qt.GetInt(kSection, "Plain int", 0), 7);
-        // The plain store rewrote the whole file: what Qt wrote before is still there.
-        QCOMPARE(qt.GetString(kSection, "Qt backslashes", "absent"), std::string("C:\\Keelmark Lite\\Data\\"));
-        QCOMPARE(qt.GetInt(kSection, "Qt int", 0), -42);
-    }
-
-    void awkwardKeysBothWays() {
-        const std::vector<std::string> keys = {"Last File", "Route/Leg 2", "tilde~and%percent",
-                                               "Z\xC3\xBCrich \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80"};
-        const std::string section = "Odd Keys \xC3\xA9";
-        CQtSettingsStore qt;
-        for (const std::string& key : keys)
-            QVERIFY(qt.SetString(section, "qt " + key, key));
+        for (const auto& [key, value] : values)
+            QVERIFY(qt.SetString(section, "Qt " + key, value));
+        QVERIFY(qt.SetInt(section, "Qt int", -42));
         LetTheClockTick();
         CIniSettingsStore ini = LoadedIni();
-        for (const std::string& key : keys) {
-            QCOMPARE(ini.GetString(section, "qt " + key, "absent"), key);
-            QVERIFY(ini.SetString(section, "plain " + key, key));
+        for (const auto& [key, value] : values) {
+            QCOMPARE(ini.GetString(section, "Qt " + key, "absent"), value);
+            QVERIFY2(ini.SetString(section, "Plain " + key, value), ini.LastError().c_str());
         }
-        for (const std::string& key : keys)
-            QCOMPARE(qt.GetString(section, "plain " + key, "absent"), key);
+        QCOMPARE(ini.GetInt(section, "Qt int", 0), -42);
+        for (const auto& [key, value] : values)
+            QCOMPARE(qt.GetString(section, "Plain " + key, "absent"), value);
+        QCOMPARE(qt.GetInt(section, "Qt int", 0), -42); // the plain store rewrote the file and kept it
     }
 
     // Lines a person may have typed into the file: both stores must make the same of them.
     void handWrittenLinesReadAlike() {
-        const QString section = QStringLiteral("Hand Written");
-        {
-            QSettings settings("Tessmoor Works", "Keelmark Lite");
-            settings.remove(section);
-        }
+        QSettings("Tessmoor Works", "Keelmark Lite").remove(QStringLiteral("Hand Written"));
         LetTheClockTick();
-        QFile file(QString::fromStdString(CIniSettingsStore::DefaultPath()));
+        QFile file(Q(CIniSettingsStore::DefaultPath()));
         QVERIFY(file.open(QIODevice::Append));
         file.write("\n[Hand%20Written]\n"
                    "list=Smith, John ,  \"Jones, Ann\"\n"
@@ -197,32 +190,18 @@ private slots:
                    "raw%20utf8=Z\xC3\xBCrich\n"
                    "Key%20%E9%U65E5=latin and wide escapes\n");
         file.close();
-
-        const std::vector<std::string> keys = {"list",
-                                               "comment",
-                                               "quoted comment",
-                                               "octal",
-                                               "unknown escape",
-                                               "blanks",
-                                               "quotes in the middle",
-                                               "typed",
-                                               "bytes",
-                                               "number",
-                                               "crlf",
-                                               "raw utf8",
-                                               "Key \xC3\xA9\xE6\x97\xA5"};
         CQtSettingsStore qt;
         CIniSettingsStore ini = LoadedIni();
-        for (const std::string& key : keys) {
-            QVERIFY2(qt.Contains("Hand Written", key), key.c_str());
-            QVERIFY2(ini.Contains("Hand Written", key), key.c_str());
+        for (const char* key : {"list", "comment", "quoted comment", "octal", "unknown escape", "blanks",
+                                "quotes in the middle", "typed", "bytes", "number", "crlf", "raw utf8",
+                                "Key \xC3\xA9\xE6\x97\xA5"}) {
+            QVERIFY2(qt.Contains("Hand Written", key) && ini.Contains("Hand Written", key), key);
             QCOMPARE(ini.GetString("Hand Written", key, "absent"), qt.GetString("Hand Written", key, "absent"));
         }
         // A few by value, so that agreeing on nonsense does not pass.
         QCOMPARE(qt.GetString("Hand Written", "list", ""), std::string("Smith, John, Jones, Ann"));
         QCOMPARE(qt.GetString("Hand Written", "comment", ""), std::string("kept"));
         QCOMPARE(qt.GetString("Hand Written", "octal", ""), std::string("AB\xD0\xBD"));
-        QCOMPARE(qt.GetInt("Hand Written", "number", 0), 12);
         QCOMPARE(ini.GetInt("Hand Written", "number", 0), 12);
     }
 
@@ -243,7 +222,6 @@ private slots:
         const bool intWritten = store.SetInt(kSection, "Unsaved Number", 3);
         QFile::remove(folder);
         QDir().rename(aside, folder);
-
         QVERIFY(!stringWritten);
         QVERIFY(!intWritten);
         QVERIFY2(stringError.find("Keelmark Lite.conf") != std::string::npos, stringError.c_str());
@@ -253,70 +231,49 @@ private slots:
 
     // ---- prompts ---------------------------------------------------------
 
-    void showMessageBox_data() {
-        QTest::addColumn<PromptIcon>("icon");
-        QTest::addColumn<PromptButtons>("buttons");
-        QTest::addColumn<int>("press"); // a standard button, or 0 for Escape
-        QTest::addColumn<int>("qtIcon");
-        QTest::addColumn<int>("qtButtons");
-        QTest::addColumn<PromptAnswer>("answer");
-
-        const int ok = QMessageBox::Ok, cancel = QMessageBox::Cancel, yes = QMessageBox::Yes, no = QMessageBox::No;
-        QTest::newRow("plain ok") << PromptIcon::None << PromptButtons::Ok << ok << int(QMessageBox::NoIcon) << ok
-                                  << PromptAnswer::Ok;
-        QTest::newRow("information escape") << PromptIcon::Information << PromptButtons::Ok << 0
-                                            << int(QMessageBox::Information) << ok << PromptAnswer::Ok;
-        QTest::newRow("warning ok") << PromptIcon::Warning << PromptButtons::OkCancel << ok << int(QMessageBox::Warning)
-                                    << (ok | cancel) << PromptAnswer::Ok;
-        QTest::newRow("warning cancel") << PromptIcon::Warning << PromptButtons::OkCancel << cancel
-                                        << int(QMessageBox::Warning) << (ok | cancel) << PromptAnswer::Cancel;
-        QTest::newRow("warning escape") << PromptIcon::Warning << PromptButtons::OkCancel << 0
-                                        << int(QMessageBox::Warning) << (ok | cancel) << PromptAnswer::Cancel;
-        QTest::newRow("question yes") << PromptIcon::Question << PromptButtons::YesNo << yes
-                                      << int(QMessageBox::Question) << (yes | no) << PromptAnswer::Yes;
-        QTest::newRow("question no") << PromptIcon::Question << PromptButtons::YesNo << no << int(QMessageBox::Question)
-                                     << (yes | no) << PromptAnswer::No;
-        QTest::newRow("question escape") << PromptIcon::Question << PromptButtons::YesNo << 0
-                                         << int(QMessageBox::Question) << (yes | no) << PromptAnswer::No;
-        QTest::newRow("stop no") << PromptIcon::Stop << PromptButtons::YesNoCancel << no << int(QMessageBox::Critical)
-                                 << (yes | no | cancel) << PromptAnswer::No;
-        QTest::newRow("stop cancel") << PromptIcon::Stop << PromptButtons::YesNoCancel << cancel
-                                     << int(QMessageBox::Critical) << (yes | no | cancel) << PromptAnswer::Cancel;
-        QTest::newRow("stop escape") << PromptIcon::Stop << PromptButtons::YesNoCancel << 0
-                                     << int(QMessageBox::Critical) << (yes | no | cancel) << PromptAnswer::Cancel;
-    }
-
     void showMessageBox() {
-        QFETCH(PromptIcon, icon);
-        QFETCH(PromptButtons, buttons);
-        QFETCH(int, press);
-        QFETCH(int, qtIcon);
-        QFETCH(int, qtButtons);
-        QFETCH(PromptAnswer, answer);
-
+        const int ok = QMessageBox::Ok, cancel = QMessageBox::Cancel, yes = QMessageBox::Yes, no = QMessageBox::No;
+        const struct {
+            PromptIcon icon;
+            PromptButtons buttons;
+            int press; // a standard button, or 0 for Escape
+            int qtIcon, qtButtons;
+            PromptAnswer answer;
+        } cases[] = {
+            {PromptIcon::None, PromptButtons::Ok, ok, QMessageBox::NoIcon, ok, PromptAnswer::Ok},
+            {PromptIcon::Information, PromptButtons::Ok, 0, QMessageBox::Information, ok, PromptAnswer::Ok},
+            {PromptIcon::Warning, PromptButtons::OkCancel, ok, QMessageBox::Warning, ok | cancel, PromptAnswer::Ok},
+            {PromptIcon::Warning, PromptButtons::OkCancel, 0, QMessageBox::Warning, ok | cancel, PromptAnswer::Cancel},
+            {PromptIcon::Question, PromptButtons::YesNo, yes, QMessageBox::Question, yes | no, PromptAnswer::Yes},
+            {PromptIcon::Question, PromptButtons::YesNo, 0, QMessageBox::Question, yes | no, PromptAnswer::No},
+            {PromptIcon::Stop, PromptButtons::YesNoCancel, no, QMessageBox::Critical, yes | no | cancel,
+             PromptAnswer::No},
+            {PromptIcon::Stop, PromptButtons::YesNoCancel, 0, QMessageBox::Critical, yes | no | cancel,
+             PromptAnswer::Cancel},
+        };
         // Markup characters and a line break must come out as written.
         const std::string text = "The file <b>Route & Co</b>.k7s\ncannot be read.";
-        QString seenTitle, seenText;
-        int seenIcon = -1, seenButtons = -1, seenFormat = -1;
-        OnNextModal<QMessageBox>([&](QMessageBox* box) {
-            seenTitle = box->windowTitle();
-            seenText = box->text();
-            seenFormat = box->textFormat();
-            seenIcon = box->icon();
-            seenButtons = int(box->standardButtons());
-            if (press)
-                box->button(QMessageBox::StandardButton(press))->click();
-            else
-                QTest::keyClick(box, Qt::Key_Escape);
-        });
         CQtPrompts prompts;
-        const PromptAnswer got = prompts.Show(text, icon, buttons);
-        QCOMPARE(seenTitle, QStringLiteral("Keelmark Lite"));
-        QCOMPARE(seenText.toStdString(), text);
-        QCOMPARE(seenFormat, int(Qt::PlainText));
-        QCOMPARE(seenIcon, qtIcon);
-        QCOMPARE(seenButtons, qtButtons);
-        QCOMPARE(got, answer);
+        for (const auto& c : cases) {
+            QString seen;
+            OnNextModal<QMessageBox>([&](QMessageBox* box) {
+                seen = QStringLiteral("%1|%2|%3|%4|%5")
+                           .arg(box->windowTitle(), box->text())
+                           .arg(box->textFormat())
+                           .arg(box->icon())
+                           .arg(int(box->standardButtons()));
+                if (c.press)
+                    box->button(QMessageBox::StandardButton(c.press))->click();
+                else
+                    QTest::keyClick(box, Qt::Key_Escape);
+            });
+            QCOMPARE(prompts.Show(text, c.icon, c.buttons), c.answer);
+            QCOMPARE(seen, QStringLiteral("Keelmark Lite|%1|%2|%3|%4")
+                               .arg(Q(text))
+                               .arg(int(Qt::PlainText))
+                               .arg(c.qtIcon)
+                               .arg(c.qtButtons));
+        }
     }
 
     void chooseOption() {
@@ -327,30 +284,27 @@ private slots:
         int checked = -1;
         OnNextModal<QDialog>([&](QDialog* dialog) {
             title = dialog->windowTitle();
-            for (QLabel* l : dialog->findChildren<QLabel*>())
-                label += l->text();
+            label = LabelTexts(dialog).join(QString());
             const QList<QRadioButton*> radios = dialog->findChildren<QRadioButton*>();
             for (int i = 0; i < radios.size(); ++i) {
                 texts << radios[i]->text();
                 if (radios[i]->isChecked()) checked = i;
             }
-            if (radios.size() == 3) radios[2]->click();
-            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            radios.at(2)->click();
+            ButtonNamed(dialog, "OK")->click();
         });
         QCOMPARE(prompts.Choose("Position Source", "Use which <position>?", options, 1), 2);
         QCOMPARE(title, QStringLiteral("Position Source"));
         QCOMPARE(label, QStringLiteral("Use which <position>?"));
         QCOMPARE(texts, QStringList({"Dead reckoning", "GPS fix", "Astro fix"}));
         QCOMPARE(checked, 1);
-
-        // OK at once gives the default; an impossible default falls back to the first option.
-        OnNextModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
-        QCOMPARE(prompts.Choose("Position Source", "Use which?", options, 0), 0);
-        OnNextModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
-        QCOMPARE(prompts.Choose("Position Source", "Use which?", options, 7), 0);
-
-        OnNextModal<QDialog>(
-            [](QDialog* dialog) { dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click(); });
+        // OK at once gives the default, an impossible default the first option; Cancel and Escape -1.
+        const std::pair<int, int> defaults[] = {{0, 0}, {7, 0}};
+        for (const auto& [given, chosen] : defaults) {
+            OnNextModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
+            QCOMPARE(prompts.Choose("Position Source", "Use which?", options, given), chosen);
+        }
+        OnNextModal<QDialog>([](QDialog* dialog) { ButtonNamed(dialog, "Cancel")->click(); });
         QCOMPARE(prompts.Choose("Position Source", "Use which?", options, 1), -1);
         OnNextModal<QDialog>([](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
         QCOMPARE(prompts.Choose("Position Source", "Use which?", options, 1), -1);
@@ -359,12 +313,7 @@ private slots:
     // ---- file choice -----------------------------------------------------
 
     void fileDialogIsSetUpFromTheRequest() {
-        FileChoiceRequest request;
-        request.filter = "Vessel Files (*.k7s)|*.k7s|All Files (*.*)|*.*||";
-        request.defaultExtension = "k7s";
-        request.defaultName = "Vessel";
-        request.title = "Save Vessel";
-
+        FileChoiceRequest request{"Vessel Files (*.k7s)|*.k7s|All Files (*.*)|*.*||", "k7s", "Vessel", "Save Vessel"};
         QFileDialog save;
         ConfigureFileDialog(save, request, true);
         QCOMPARE(save.nameFilters(), QStringList({"Vessel Files (*.k7s)", "All Files (*)"}));
@@ -372,75 +321,177 @@ private slots:
         QCOMPARE(save.defaultSuffix(), QStringLiteral("k7s"));
         QCOMPARE(save.windowTitle(), QStringLiteral("Save Vessel"));
         QVERIFY(!save.testOption(QFileDialog::DontConfirmOverwrite));
-        auto* name = save.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        QVERIFY(name);
-        QCOMPARE(name->text(), QStringLiteral("Vessel"));
-
-        request.title.clear();
+        QCOMPARE(save.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(), QStringLiteral("Vessel"));
         QFileDialog open;
         ConfigureFileDialog(open, request, false);
-        QCOMPARE(open.acceptMode(), QFileDialog::AcceptOpen);
         QCOMPARE(open.fileMode(), QFileDialog::ExistingFile);
-        QCOMPARE(open.nameFilters().size(), 2);
         QVERIFY(open.defaultSuffix().isEmpty());
     }
 
-    void saveAddsTheExtensionAndAsksBeforeReplacing() {
+    void saveAddsTheExtensionAndAsksBeforeReplacingOpenReturnsTheFile() {
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        FileChoiceRequest request{"Vessel Files (*.k7s)|*.k7s|All Files (*.*)|*.*||", "k7s", "Vessel", ""};
+        FileChoiceRequest request{"Vessel Files (*.k7s)|*.k7s|All Files (*.*)|*.*||", "k7s",
+                                  dir.filePath("Vessel").toStdString(), ""};
+        const std::optional<std::string> route = dir.filePath("Route.k7s").toStdString();
         CQtFileChoice files;
-
-        const auto typeAndAccept = [](const QString& path) {
-            OnNextModal<QFileDialog>([path](QFileDialog* dialog) {
-                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
-                Accept(dialog);
-            });
-        };
-        typeAndAccept(dir.filePath("Route"));
-        QCOMPARE(files.ChooseSave(request), std::optional<std::string>(dir.filePath("Route.k7s").toStdString()));
-
-        {
-            QFile existing(dir.filePath("Route.k7s"));
-            QVERIFY(existing.open(QIODevice::WriteOnly));
-        }
         QString question;
-        const auto answerReplace = [&question](QMessageBox::StandardButton answer) {
-            OnNextModal<QFileDialog>([&question, answer](QFileDialog* dialog) {
-                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("Route"));
-                OnNextModal<QMessageBox>([&question, answer](QMessageBox* box) {
-                    question = box->text();
-                    box->button(answer)->click();
-                });
+        auto type = [&](const char* name, std::optional<QMessageBox::StandardButton> replace) {
+            OnNextModal<QFileDialog>([&, name, replace](QFileDialog* dialog) {
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QString::fromUtf8(name));
+                if (replace)
+                    OnNextModal<QMessageBox>([&question, replace](QMessageBox* box) {
+                        question = box->text();
+                        box->button(*replace)->click();
+                    });
                 Accept(dialog);
                 if (dialog->isVisible()) dialog->reject(); // still open after "No"
             });
         };
-        FileChoiceRequest inDir = request;
-        inDir.defaultName = dir.filePath("Vessel").toStdString();
-        answerReplace(QMessageBox::Yes);
-        QCOMPARE(files.ChooseSave(inDir), std::optional<std::string>(dir.filePath("Route.k7s").toStdString()));
+        type("Route", std::nullopt);
+        QCOMPARE(files.ChooseSave(request), route);
+        QFile existing(Q(*route));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
+        type("Route", QMessageBox::Yes);
+        QCOMPARE(files.ChooseSave(request), route);
         QVERIFY2(question.contains("already exists"), qPrintable(question));
-
         question.clear();
-        answerReplace(QMessageBox::No);
-        QCOMPARE(files.ChooseSave(inDir), std::nullopt);
+        type("Route", QMessageBox::No);
+        QCOMPARE(files.ChooseSave(request), std::nullopt);
         QVERIFY(question.contains("already exists"));
-    }
 
-    void openReturnsTheFileOrNothing() {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        {
-            QFile existing(dir.filePath("Harbour.k7s"));
-            QVERIFY(existing.open(QIODevice::WriteOnly));
-        }
-        FileChoiceRequest request{"Vessel Files (*.k7s)|*.k7s||", "k7s", dir.filePath("Harbour.k7s").toStdString(), ""};
-        CQtFileChoice files;
+        request.defaultName = *route;
         OnNextModal<QFileDialog>([](QFileDialog* dialog) { Accept(dialog); });
-        QCOMPARE(files.ChooseOpen(request), std::optional<std::string>(dir.filePath("Harbour.k7s").toStdString()));
+        QCOMPARE(files.ChooseOpen(request), route);
         OnNextModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
         QCOMPARE(files.ChooseOpen(request), std::nullopt);
+    }
+
+    // ---- shared entry widgets -------------------------------------------
+
+    void hemisphereListsAreSortedAndTheLimitsAccepted() {
+        CEntryWindow w;
+        QCOMPARE(Entries(w.latitude.HemisphereList()), QStringList({"North", "South"}));
+        QCOMPARE(Entries(w.longitude.HemisphereList()), QStringList({"East", "West"}));
+        QCOMPARE(w.latitude.HemisphereList()->currentIndex(), -1);
+        QComboBox list;
+        FillSortedList(&list, {"Steady", "falling", "Rising", "alternating"});
+        QCOMPARE(Entries(&list), QStringList({"alternating", "falling", "Rising", "Steady"}));
+        QCOMPARE(list.currentIndex(), -1);
+
+        int degrees, hemisphere, day, hour, minute;
+        double minutes;
+        w.longitude.SetValues(180, 0.0, -1);
+        QVERIFY(w.longitude.Read(degrees, minutes, hemisphere));
+        QCOMPARE(hemisphere, -1);
+        w.latitude.MinutesEdit()->setText(QStringLiteral(" 59.9999 "));
+        QVERIFY(w.latitude.Read(degrees, minutes, hemisphere));
+        QCOMPARE(minutes, 59.9999);
+        w.cycloneUtc.SetValues(31, 24, 59);
+        QVERIFY(w.cycloneUtc.Read(day, hour, minute));
+        QCOMPARE(hour, 24);
+    }
+
+    void refusalsNameTheRangeKeepTheTextAndTakeTheFocus() {
+        CEntryWindow w;
+        const QString day = QStringLiteral("Please enter an integer between 0 and 31.");
+        const QString minutes = QStringLiteral("Please enter a number between 0 and 59.9999.");
+        const struct {
+            QLineEdit* field;
+            QString text;
+            QString message;
+        } cases[] = {
+            {w.utc.DayEdit(), "32", day},
+            {w.utc.DayEdit(), "-1", day},
+            {w.utc.DayEdit(), "", day},
+            {w.utc.DayEdit(), "3.5", day},
+            {w.utc.HourEdit(), "24", QStringLiteral("Please enter an integer between 0 and 23.")},
+            {w.cycloneUtc.HourEdit(), "25", QStringLiteral("Please enter an integer between 0 and 24.")},
+            {w.utc.MinuteEdit(), "60", QStringLiteral("Please enter an integer between 0 and 59.")},
+            {w.latitude.DegreesEdit(), "91", QStringLiteral("Please enter an integer between 0 and 90.")},
+            {w.longitude.DegreesEdit(), "181", QStringLiteral("Please enter an integer between 0 and 180.")},
+            {w.latitude.MinutesEdit(), "60", minutes},
+            {w.latitude.MinutesEdit(), "-0.5", minutes},
+            {w.longitude.MinutesEdit(), "twelve", minutes},
+            {w.longitude.MinutesEdit(), "nan", minutes},
+        };
+        for (const auto& c : cases) {
+            // Everything else valid, so that the refusal is this field's.
+            w.utc.SetValues(1, 1, 1);
+            w.cycloneUtc.SetValues(1, 1, 1);
+            w.latitude.SetValues(1, 1.0, 0);
+            w.longitude.SetValues(1, 1.0, 0);
+            c.field->setText(c.text);
+            w.window.setFocus();
+            QCOMPARE(w.Refusal(), c.message);
+            QCOMPARE(c.field->text(), c.text);
+            QVERIFY2(FocusedWithin(c.field), qPrintable(c.field->objectName()));
+            QCOMPARE(c.field->selectedText(), c.text);
+        }
+        // A coordinate stops at the pole and the date line.
+        w.latitude.SetValues(90, 0.5, 0);
+        QCOMPARE(w.Refusal(), QString::fromUtf8(kLatitudeBeyondPoleText));
+        QVERIFY(FocusedWithin(w.latitude.MinutesEdit()));
+        w.latitude.SetValues(90, 0.0, 1);
+        w.longitude.SetValues(180, 0.01, 1);
+        QCOMPARE(w.Refusal(), QString::fromUtf8(kLongitudeBeyondDateLineText));
+        w.longitude.SetValues(179, 59.9999, 1);
+        QCOMPARE(w.Refusal(), QString());
+    }
+
+    // ---- tip of the day --------------------------------------------------
+
+    void tipsGoOnFromWhereTheyStopped() {
+        CFakeServices fake;
+        QTemporaryDir dir;
+        const QString tips = WriteTips(dir, "; comment line\nFirst tip.\n\n  Second tip.  \r\n;another\nThird tip.");
+        {
+            CTipDialog dialog(nullptr, tips);
+            QCOMPARE(dialog.CurrentTip(), QStringLiteral("First tip."));
+            QVERIFY(dialog.ShowOnStartUpBox()->isChecked()); // "StartUp" 0, the default
+            dialog.findChild<QPushButton*>("nextTip")->click();
+            QCOMPARE(dialog.CurrentTip(), QStringLiteral("Second tip."));
+            dialog.accept();
+        }
+        const std::string stamp = fake.settings.GetString(kTipSection, "TimeStamp", "");
+        QVERIFY(!stamp.empty());
+        {
+            // The next start shows the tip after the last one seen, then wraps round.
+            CTipDialog dialog(nullptr, tips);
+            QCOMPARE(dialog.CurrentTip(), QStringLiteral("Third tip."));
+            dialog.NextTip();
+            QCOMPARE(dialog.CurrentTip(), QStringLiteral("First tip."));
+            dialog.ShowOnStartUpBox()->setChecked(false);
+            dialog.reject(); // closed with the window's button: remembered all the same
+        }
+        QCOMPARE(fake.settings.GetInt(kTipSection, "StartUp", -1), 1);
+        QVERIFY(!CTipDialog::ShowAtStartUp());
+        // A different tips file starts again at its first tip; a position out of the file from the top.
+        WriteTips(dir, "New first.\nNew second.\n");
+        for (int position : {-1, -5, 100000}) {
+            if (position != -1) fake.settings.SetInt(kTipSection, "FilePos", position);
+            CTipDialog dialog(nullptr, tips);
+            QCOMPARE(dialog.CurrentTip(), QStringLiteral("New first."));
+            dialog.reject();
+        }
+        QVERIFY(fake.settings.GetString(kTipSection, "TimeStamp", "") != stamp);
+        CTipDialog none(nullptr, dir.filePath("missing.txt"));
+        none.NextTip();
+        QCOMPARE(none.CurrentTip(),
+                 QStringLiteral("There are no tips to show: the tips file is missing or holds none."));
+    }
+
+    void theShippedTipsComeRoundOnce() {
+        CFakeServices fake;
+        InitResources();
+        CTipDialog dialog;
+        QVERIFY(dialog.CurrentTip().startsWith(QStringLiteral("Press \"Update\"")));
+        QStringList seen{dialog.CurrentTip()};
+        for (dialog.NextTip(); dialog.CurrentTip() != seen.front(); dialog.NextTip()) {
+            QVERIFY(!seen.contains(dialog.CurrentTip()));
+            seen << dialog.CurrentTip();
+        }
+        QVERIFY(seen.size() >= 12);
     }
 };
 
