@@ -6,7 +6,6 @@
 #include <QtTest>
 
 #include "app/dashboard_refresh.h"
-#include "app/demo_voyage.h"
 #include "app/ui/dashboard_view.h"
 #include "app/ui/schedule_dialog.h"
 #include "core/ui/coordinate_edit.h"
@@ -63,7 +62,7 @@ class DashboardTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void buttonsDispatchThroughTheRegistry() {
+    void buttonsAndTheFirstShow() {
         Voyage voyage;
         CKeelmarkLiteView view(*voyage.doc);
         QStringList buttons;
@@ -72,15 +71,12 @@ private slots:
             QVERIFY(button->isEnabled());
         }
         QCOMPARE(buttons, QStringList({"Update=updateButton", "Popular=popularButton", "Edit=editWaypointButton",
-                                       "Select=selectWaypointButton", "Change=changeButton",
-                                       "Schedule=scheduleButton", "Select=selectReferenceButton"}));
+                                       "Select=selectWaypointButton", "Change=changeButton", "Schedule=scheduleButton",
+                                       "Select=selectReferenceButton"}));
         QCOMPARE(view.findChild<QSlider*>("trackSlider")->minimum(), -10);
         QCOMPARE(view.findChild<QSlider*>("trackSlider")->maximum(), 10);
-    }
 
-    void firstShowFillsTheFormAndStartsTheTimer() {
-        Voyage voyage;
-        CKeelmarkLiteView view(*voyage.doc);
+        // The first show fills the form and starts the timer; the alarms wait for its first tick.
         auto* timer = view.findChild<QTimer*>("refreshTimer");
         QVERIFY(!timer->isActive());
         view.show();
@@ -88,7 +84,7 @@ private slots:
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 4000);
         QCOMPARE(Field(view, "nextWaypointField"), QStringLiteral("Brest"));
-        QVERIFY(voyage.fake.prompts.History().empty()); // no alarm before the first tick
+        QVERIFY(voyage.fake.prompts.History().empty());
     }
 
     void fieldsAreTheModelsFigures() {
@@ -376,22 +372,6 @@ private slots:
         QCOMPARE(voyage.Arrival(), CTime::FromUtc(2026, 12, 10, 20, 0, 0));
         QVERIFY(!voyage.doc->IsModified());
         QVERIFY(!view.IsSuspended());
-    }
-
-    // The dashboard on the voyage a first start opens; saved where
-    // KEELMARK_SCREENSHOT says, for the README.
-    void screenshotOfTheDemoVoyage() {
-        Voyage voyage;
-        BuildDemoVoyage(*voyage.doc, kNow);
-        voyage.fake.prompts.Clear();
-        CKeelmarkLiteView view(*voyage.doc);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
-        view.Refresh();
-        QVERIFY(!view.IsSuspended());
-        QVERIFY(voyage.fake.prompts.History().empty());
-        const QByteArray target = qgetenv("KEELMARK_SCREENSHOT");
-        if (!target.isEmpty()) QVERIFY(view.grab().save(QString::fromLocal8Bit(target), "PNG"));
     }
 };
 

@@ -30,7 +30,6 @@
 #include "core/ui/command_table.h"
 #include "document/ui/reference_position_dialog.h"
 #include "document/ui/waypoints_dialog.h"
-#include "platform/qt/qt_prompts.h"
 #include "ui/qt_test_support.h"
 
 namespace {
@@ -43,6 +42,7 @@ struct Host : CTestHost {
 };
 
 // The commands that have a handler today; the others are dialogs still to come.
+// clang-format off
 const std::set<Command> kHandled = {
     Command::FileNew, Command::FileOpen, Command::FileSave, Command::FileSaveAs, Command::FileSend, Command::Exit,
     Command::WindowCascade, Command::WindowTile, Command::WindowArrange, Command::TipOfTheDay, Command::About,
@@ -51,13 +51,14 @@ const std::set<Command> kHandled = {
     Command::AlmanacSave, Command::EditNextWaypoint, Command::SelectNextWaypoint, Command::CourseSpeedChange,
     Command::SelectReference, Command::PopularButton, Command::Waypoints, Command::PopularPosition,
     Command::PopularPositionView, Command::SpeedMadeGood, Command::VoyageProperties};
+// clang-format on
 
 // The commands whose dialogs hold the dashboard's refresh.
 const std::set<Command> kSuspending = {
-    Command::GpsUpdate, Command::EditNextWaypoint, Command::SelectNextWaypoint, Command::CourseSpeedChange,
-    Command::Schedule, Command::PopularButton, Command::SpeedMadeGood, Command::Waypoints, Command::PopularPosition,
-    Command::PopularPositionView, Command::Destination, Command::ImportPort, Command::VoyageProperties,
-    Command::VesselProperties, Command::ImportVessel, Command::AverageWeather};
+    Command::GpsUpdate,        Command::EditNextWaypoint,    Command::SelectNextWaypoint, Command::CourseSpeedChange,
+    Command::Schedule,         Command::PopularButton,       Command::SpeedMadeGood,      Command::Waypoints,
+    Command::PopularPosition,  Command::PopularPositionView, Command::Destination,        Command::ImportPort,
+    Command::VoyageProperties, Command::VesselProperties,    Command::ImportVessel,       Command::AverageWeather};
 
 // The menu at a path of entry texts, "&Tools/&Addressbook".
 QMenu* MenuAt(CMainFrame& frame, const QString& path) {
@@ -109,8 +110,8 @@ private slots:
         QStringList top;
         for (QAction* a : frame.menuBar()->actions())
             top << a->text();
-        QCOMPARE(top, QStringList({"&File", "&Edit", "&Voyage", "V&essel", "&Astro", "&Meteo", "&Tools", "&Window",
-                                   "&Help"}));
+        QCOMPARE(top, QStringList(
+                          {"&File", "&Edit", "&Voyage", "V&essel", "&Astro", "&Meteo", "&Tools", "&Window", "&Help"}));
         std::map<QString, int> next; // the place the next row of each menu must have
         for (const CCommandRow& row : CommandTable()) {
             const QString path = QString::fromUtf8(row.menu);
@@ -177,8 +178,8 @@ private slots:
         auto check = [&](bool open) {
             for (const CCommandRow& row : CommandTable())
                 if (QAction* a = frame.RowAction(row))
-                    QVERIFY2(a->isEnabled() == (kHandled.count(row.command) &&
-                                                (open || row.enable == CommandEnable::Always)),
+                    QVERIFY2(a->isEnabled() ==
+                                 (kHandled.count(row.command) && (open || row.enable == CommandEnable::Always)),
                              row.name);
         };
         check(false);
@@ -259,7 +260,8 @@ private slots:
         child->showNormal();
         QTRY_VERIFY(child->isMaximized());
         emit MenuAt(frame, "&Window")->aboutToShow();
-        QCOMPARE(Texts(MenuAt(frame, "&Window")), QStringList({"&Cascade", "&Tile", "&Arrange Icons", "|", "&1 Voyage1"}));
+        QCOMPARE(Texts(MenuAt(frame, "&Window")),
+                 QStringList({"&Cascade", "&Tile", "&Arrange Icons", "|", "&1 Voyage1"}));
 
         frame.NewDocument(); // one voyage at a time, numbered on
         QCOMPARE(frame.MdiArea()->subWindowList().size(), 1);
@@ -557,34 +559,16 @@ private slots:
 
     void afterLoadingRouteIsAskedWithItsExactTexts() {
         Host host;
-        struct CRealChoice : CFakePrompts {
-            int Choose(const std::string& caption, const std::string& text, const std::vector<std::string>& options,
-                       int defaultIndex) override {
-                CFakePrompts::Choose(caption, text, options, defaultIndex);
-                return qt.Choose(caption, text, options, defaultIndex);
-            }
-            CQtPrompts qt;
-        } prompts;
-        services::Scoped scope({&host.fake.clock, &host.fake.settings, &prompts, &host.fake.files});
         const std::string path = host.WriteDemoVoyage("voyage.k7v");
         CMainFrame frame;
-        QString title;
-        QStringList options;
-        bool firstChecked = false;
-        OnNextModal<QDialog>([&](QDialog* dialog) {
-            title = dialog->windowTitle();
-            const QList<QRadioButton*> radios = dialog->findChildren<QRadioButton*>();
-            for (QRadioButton* r : radios)
-                options << r->text();
-            firstChecked = radios.value(0) && radios[0]->isChecked();
-            radios.at(2)->click();
-            ButtonNamed(dialog, "OK")->click();
-        });
+        host.fake.prompts.ScriptChoice(2);
         QVERIFY(frame.OpenDocumentFile(path));
-        QCOMPARE(title, QStringLiteral("After loading route..."));
-        QCOMPARE(options, QStringList({"Continue from latest position fix", "Reset present position to departure port",
-                                       "Reset to departure port and wipe route (delete all old position fixes)"}));
-        QVERIFY(firstChecked);
+        const auto& asked = host.fake.prompts.History().back();
+        QCOMPARE(asked.text, std::string("After loading route...\n"));
+        QCOMPARE(asked.options, std::vector<std::string>({"Continue from latest position fix",
+                                                          "Reset present position to departure port",
+                                                          "Reset to departure port and wipe route (delete all old "
+                                                          "position fixes)"}));
         CVoyage& voyage = frame.GetDocument()->GetVoyage(); // the third choice wiped the fixes
         for (int i = 0; i < voyage.GetCount(); ++i)
             QCOMPARE(voyage.GetAt(i)->GetKind(), CPosition::kWaypoint);

@@ -192,9 +192,9 @@ private slots:
         file.close();
         CQtSettingsStore qt;
         CIniSettingsStore ini = LoadedIni();
-        for (const char* key : {"list", "comment", "quoted comment", "octal", "unknown escape", "blanks",
-                                "quotes in the middle", "typed", "bytes", "number", "crlf", "raw utf8",
-                                "Key \xC3\xA9\xE6\x97\xA5"}) {
+        for (const char* key :
+             {"list", "comment", "quoted comment", "octal", "unknown escape", "blanks", "quotes in the middle", "typed",
+              "bytes", "number", "crlf", "raw utf8", "Key \xC3\xA9\xE6\x97\xA5"}) {
             QVERIFY2(qt.Contains("Hand Written", key) && ini.Contains("Hand Written", key), key);
             QCOMPARE(ini.GetString("Hand Written", key, "absent"), qt.GetString("Hand Written", key, "absent"));
         }

@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -64,20 +63,6 @@ inline QStringList LabelTexts(const QWidget* widget) {
     for (auto* label : widget->findChildren<QLabel*>())
         if (!label->text().isEmpty()) texts << label->text();
     return texts;
-}
-
-// Whether every text is one of the widget's labels; names the first missing one.
-inline QString MissingLabel(const QWidget* widget, std::initializer_list<const char*> texts) {
-    const QStringList shown = LabelTexts(widget);
-    for (const char* text : texts)
-        if (!shown.contains(QString::fromUtf8(text))) return QString::fromUtf8(text);
-    return {};
-}
-
-inline bool HasGroup(const QWidget* widget, const char* title) {
-    for (auto* box : widget->findChildren<QGroupBox*>())
-        if (box->title() == QLatin1String(title)) return true;
-    return false;
 }
 
 inline QStringList Entries(const QComboBox* list) {

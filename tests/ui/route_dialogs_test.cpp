@@ -252,19 +252,20 @@ private slots:
         CSheetPosition sheet(QStringLiteral("Edit Waypoint"), mid);
         QCOMPARE(Tabs(sheet.Tabs()), QStringList({"Position", "Meteo", "Performance"}));
         CPagePos* page = sheet.PositionPage();
-        QCOMPARE(QStringList({page->DescriptionEdit()->text(), page->LatitudeEdit()->DegreesEdit()->text(),
-                              page->LatitudeEdit()->MinutesEdit()->text(),
-                              page->LatitudeEdit()->HemisphereList()->currentText(),
-                              page->LongitudeEdit()->DegreesEdit()->text(), page->LongitudeEdit()->MinutesEdit()->text(),
-                              page->LongitudeEdit()->HemisphereList()->currentText()}),
-                 QStringList({"Mid", "52", "17.29", "South", "4", "5.5", "West"}));
+        QCOMPARE(
+            QStringList({page->DescriptionEdit()->text(), page->LatitudeEdit()->DegreesEdit()->text(),
+                         page->LatitudeEdit()->MinutesEdit()->text(),
+                         page->LatitudeEdit()->HemisphereList()->currentText(),
+                         page->LongitudeEdit()->DegreesEdit()->text(), page->LongitudeEdit()->MinutesEdit()->text(),
+                         page->LongitudeEdit()->HemisphereList()->currentText()}),
+            QStringList({"Mid", "52", "17.29", "South", "4", "5.5", "West"}));
         QCOMPARE(Entries(page->ProceedViaList()), QStringList({"GreatCircle", "Rhumbline"}));
         QCOMPARE(page->ProceedViaList()->currentIndex(), 0);
         const std::pair<const char*, const char*> figures[] = {
-            {"windSpeedField", "15"},        {"windDirectionField", "260"},   {"pressureField", "1005"},
-            {"weatherCountField", "2"},      {"currentDirectionField", "45"}, {"currentSpeedField", "1.25"},
-            {"currentCountField", "1"},      {"averageSpeedField", "11.5"},   {"averageDraftField", "9.5"},
-            {"averageRpmField", "88"},       {"performanceCountField", "1"}};
+            {"windSpeedField", "15"},   {"windDirectionField", "260"},   {"pressureField", "1005"},
+            {"weatherCountField", "2"}, {"currentDirectionField", "45"}, {"currentSpeedField", "1.25"},
+            {"currentCountField", "1"}, {"averageSpeedField", "11.5"},   {"averageDraftField", "9.5"},
+            {"averageRpmField", "88"},  {"performanceCountField", "1"}};
         for (const auto& [name, text] : figures)
             QCOMPARE(Field(sheet, name), QString::fromLatin1(text));
         // The celestial pages go in between.
