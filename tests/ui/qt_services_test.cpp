@@ -14,7 +14,6 @@
 
 #include <climits>
 
-#include "app/ui/program.h"
 #include "app/ui/tip_dialog.h"
 #include "core/ui/coordinate_edit.h"
 #include "core/ui/number_field.h"
@@ -479,19 +478,6 @@ private slots:
         none.NextTip();
         QCOMPARE(none.CurrentTip(),
                  QStringLiteral("There are no tips to show: the tips file is missing or holds none."));
-    }
-
-    void theShippedTipsComeRoundOnce() {
-        CFakeServices fake;
-        InitResources();
-        CTipDialog dialog;
-        QVERIFY(dialog.CurrentTip().startsWith(QStringLiteral("Press \"Update\"")));
-        QStringList seen{dialog.CurrentTip()};
-        for (dialog.NextTip(); dialog.CurrentTip() != seen.front(); dialog.NextTip()) {
-            QVERIFY(!seen.contains(dialog.CurrentTip()));
-            seen << dialog.CurrentTip();
-        }
-        QVERIFY(seen.size() >= 12);
     }
 };
 
