@@ -242,13 +242,6 @@ void CMainFrame::UpdateLockIndicators() {
     m_scrollLock->setEnabled(LedIsOn(QStringLiteral("scrolllock")));
 }
 
-std::vector<QAction*> CMainFrame::CommandActions(Command command) const {
-    std::vector<QAction*> actions;
-    for (const auto& [row, action] : m_rowActions)
-        if (row->command == command) actions.push_back(action);
-    return actions;
-}
-
 QAction* CMainFrame::RowAction(const CCommandRow& row) const {
     for (const auto& [r, action] : m_rowActions)
         if (r == &row) return action;

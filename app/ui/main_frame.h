@@ -37,8 +37,6 @@ public:
 
     QToolBar* ToolBar() const { return m_toolBar; }
     QMdiArea* MdiArea() const { return m_mdiArea; }
-    // The menu and toolbar entries of a command (a command may have several).
-    std::vector<QAction*> CommandActions(Command command) const;
     // The action built from a row of the command table.
     QAction* RowAction(const CCommandRow& row) const;
 
