@@ -296,8 +296,7 @@ void CKeelmarkLiteView::Execute(Command command) {
         break;
     }
     case Command::ObsMessage:
-        SendObsMessage(m_doc.GetPresentPosition(), m_doc.GetVessel().m_callSign,
-                       [this](const std::string& text) { WriteLog(text); });
+        SendObsMessage(m_doc.GetPresentPosition(), m_doc.GetVessel().m_callSign);
         break;
     case Command::AlmanacLoad:
         OnAlmanacLoad();

@@ -318,7 +318,6 @@ private slots:
     void screenshotOfTheDemoVoyage() {
         Voyage voyage;
         CKeelmarkLiteDoc doc;
-        doc.SetRecordPathOnClose(false);
         BuildDemoVoyage(doc, kNow);
         CKeelmarkLiteView view(doc);
         view.show();

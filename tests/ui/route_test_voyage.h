@@ -27,7 +27,6 @@ struct RouteTestVoyage : CTestHost {
         Set("logging", Path("ship.txt"));
         Set("navreduce", 0);
         doc = std::make_unique<CKeelmarkLiteDoc>();
-        doc->SetRecordPathOnClose(false);
         MakeMeridianRoute(*doc, kNow);
         doc->GetNextWaypoint();
     }
