@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/event_log.h"
 #include "core/conversion.h"
+#include "core/event_log.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/services.h"
 

@@ -99,7 +99,8 @@ void BM_DumpVoyageFile(benchmark::State& state) {
     BenchVoyage(state, path);
     // Streamed as the command does; what it writes is thrown away.
     std::ofstream sink("/dev/null", std::ios::binary);
-    for (auto _ : state) DumpRecordFile(path, "voyage", sink);
+    for (auto _ : state)
+        DumpRecordFile(path, "voyage", sink);
 }
 BENCHMARK(BM_DumpVoyageFile)->Arg(100000)->Unit(benchmark::kMillisecond);
 

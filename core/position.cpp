@@ -24,9 +24,7 @@ double LatitudeRadians(double degrees) {
 }
 
 // Longitude difference in radians, taken the short way round (-180..180 degrees).
-double LongitudeDifference(double from, double to) {
-    return CConversion::DegToRad(NormalizeLongitude(to - from));
-}
+double LongitudeDifference(double from, double to) { return CConversion::DegToRad(NormalizeLongitude(to - from)); }
 
 double MeridionalDifference(double phi1, double phi2, double quarterPi) {
     return std::log(std::fabs(std::tan(phi2 / 2.0 + quarterPi) / std::tan(phi1 / 2.0 + quarterPi)));
@@ -41,8 +39,8 @@ double RhumbFactor(double phi1, double phi2, double quarterPi) {
     return dPhi / MeridionalDifference(phi1, phi2, quarterPi);
 }
 
-const char* const kCompassPoints[17] = {"  N",   "  NNE", " NE",  "  ENE", "  E",   "  ESE", "  SE",   "  SSE", "  S",
-                                        "  SSW", "  SW",  "  WSW", "  W",  " WNW",  "  NW",  "  NNW", "   N"};
+const char* const kCompassPoints[17] = {"  N",   "  NNE", " NE",   "  ENE", "  E",  "  ESE", "  SE",  "  SSE", "  S",
+                                        "  SSW", "  SW",  "  WSW", "  W",   " WNW", "  NW",  "  NNW", "   N"};
 
 // Keeps the busy flag set for the span of a Serialize, even if it fails.
 class BusyGuard {

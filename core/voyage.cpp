@@ -59,13 +59,15 @@ CPosition* CVoyage::GetNextWaypoint(const CPosition& present) {
     if (presentIndex >= 0) {
         std::size_t i = static_cast<std::size_t>(presentIndex) + 1;
         if (i >= count) i = count - 1;
-        while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix) ++i;
+        while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix)
+            ++i;
         candidate = i;
     } else {
         // From the last fix on to the first waypoint; with no fixes the departure
         // itself is the candidate (unless a fix took the departure's place).
         std::size_t i = static_cast<std::size_t>(IndexOf(GetLastFix()));
-        while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix) ++i;
+        while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix)
+            ++i;
         candidate = i;
     }
 
@@ -195,7 +197,8 @@ double CVoyage::RouteDistance(const CPosition* from, const CPosition* to) const 
     // When `to` is not after `from`, the walk runs to the end of the route first.
     const int end = ti > fi ? ti - 1 : GetCount() - 1;
     double total = 0.0;
-    for (int k = fi; k < end; ++k) total += distance(k, k + 1);
+    for (int k = fi; k < end; ++k)
+        total += distance(k, k + 1);
     return total + distance(end, ti);
 }
 
@@ -245,8 +248,7 @@ void CVoyage::Serialize(CArchive& ar) {
     ar.Time("endTime", end);
     const std::size_t n = ar.BeginList("route", 0, CountType::Long, CPosition::kStoredSizeWithoutName);
     if (n < 2)
-        throw CArchiveException("The route holds " + std::to_string(n) +
-                                (n == 1 ? " position" : " positions") +
+        throw CArchiveException("The route holds " + std::to_string(n) + (n == 1 ? " position" : " positions") +
                                 "; a voyage needs at least a departure and a destination: the file is damaged");
     std::vector<std::unique_ptr<CPosition>> route;
     route.reserve(n);

@@ -139,10 +139,10 @@ void CKeelmarkLiteDoc::AddPositionFix(const std::string& name, CTime time, doubl
     const double hours = (CConversion::DayNumber(time) - CConversion::DayNumber(last->GetTime())) * 24.0;
     fix->SetETA(CConversion::DayNumber(time));
 
-    const double currentDirection = fix->CourseTo(m_presentPosition.GetLatitude(), m_presentPosition.GetLongitude(),
-                                                  CPosition::kRhumbLine);
-    const double currentDrift = fix->DistanceTo(m_presentPosition.GetLatitude(), m_presentPosition.GetLongitude(),
-                                                CPosition::kRhumbLine);
+    const double currentDirection =
+        fix->CourseTo(m_presentPosition.GetLatitude(), m_presentPosition.GetLongitude(), CPosition::kRhumbLine);
+    const double currentDrift =
+        fix->DistanceTo(m_presentPosition.GetLatitude(), m_presentPosition.GetLongitude(), CPosition::kRhumbLine);
 
     m_presentPosition.SetLatitude(latitude);
     m_presentPosition.SetLongitude(longitude);

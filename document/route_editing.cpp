@@ -3,8 +3,8 @@
 #include <cmath>
 #include <utility>
 
-#include "core/event_log.h"
 #include "core/conversion.h"
+#include "core/event_log.h"
 #include "core/position.h"
 #include "core/voyage.h"
 #include "document/keelmark_lite_doc.h"

@@ -51,9 +51,14 @@ TEST(Schedule, OffsetsAndCalendarDates) {
     EXPECT_EQ(ZoneOffsetSeconds(std::numeric_limits<double>::quiet_NaN()), 0);
     EXPECT_EQ(ZoneOffsetSeconds(1e300), 0);
 
-    for (auto [year, month, day, valid] : {std::tuple{2026, 12, 31, true}, {2028, 2, 29, true}, {2000, 2, 29, true},
-                                           {2026, 2, 29, false}, {2100, 2, 29, false}, {2026, 4, 31, false},
-                                           {2026, 0, 15, false}, {2026, 5, 0, false}})
+    for (auto [year, month, day, valid] : {std::tuple{2026, 12, 31, true},
+                                           {2028, 2, 29, true},
+                                           {2000, 2, 29, true},
+                                           {2026, 2, 29, false},
+                                           {2100, 2, 29, false},
+                                           {2026, 4, 31, false},
+                                           {2026, 0, 15, false},
+                                           {2026, 5, 0, false}})
         EXPECT_EQ(IsCalendarDate(Fields(year, month, day, 0, 0)), valid) << year << "-" << month << "-" << day;
 }
 

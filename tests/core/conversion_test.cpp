@@ -6,15 +6,17 @@
 
 TEST(Conversion, Texts) {
     const std::pair<double, const char*> degMin[] = {
-        {0.5, "00:30.00"},      {-12.25, "12:15.00"},   {9.16, "9:09.60"},       {52.0001, "52:00.01"},
-        {123.0, "123:00.00"},   {5.0 + 42.126 / 60.0, "5:42.13"},
-        {9.99999, "10:00.00"},  {-179.999999, "180:00.00"}, // minutes that round to 60 carry
+        {0.5, "00:30.00"},     {-12.25, "12:15.00"},       {9.16, "9:09.60"},
+        {52.0001, "52:00.01"}, {123.0, "123:00.00"},       {5.0 + 42.126 / 60.0, "5:42.13"},
+        {9.99999, "10:00.00"}, {-179.999999, "180:00.00"}, // minutes that round to 60 carry
     };
-    for (auto [v, text] : degMin) EXPECT_EQ(CConversion::DegMinText(v), text) << v;
-    const std::pair<double, const char*> fixed[] = {{0.05, "0.05"},   {-7, "-7.00"},      {-0.25, "-0.25"},
-                                                    {1.999, "2.00"},  {-9.996, "-10.00"}, {123456789.5, "123456789.50"},
+    for (auto [v, text] : degMin)
+        EXPECT_EQ(CConversion::DegMinText(v), text) << v;
+    const std::pair<double, const char*> fixed[] = {{0.05, "0.05"},  {-7, "-7.00"},      {-0.25, "-0.25"},
+                                                    {1.999, "2.00"}, {-9.996, "-10.00"}, {123456789.5, "123456789.50"},
                                                     {NAN, "NaN"}};
-    for (auto [v, text] : fixed) EXPECT_EQ(CConversion::FixedText(v), text) << v;
+    for (auto [v, text] : fixed)
+        EXPECT_EQ(CConversion::FixedText(v), text) << v;
     EXPECT_EQ(CConversion::WholeText(12.9), "12");
     EXPECT_EQ(CConversion::WholeText(-3.7), "3");
 }
@@ -42,8 +44,8 @@ TEST(Conversion, AddHoursAndLongitudes) {
     const CTime t = CTime::FromUtc(2026, 3, 5, 14, 7, 30);
     EXPECT_EQ(CConversion::AddHours(t, -5.5).FormatUtc("%d %b %H:%M"), "05 Mar 08:37");
     EXPECT_EQ(CConversion::AddHours(t, 10.0).FormatUtc("%A %d %b %H:%M"), "Friday 06 Mar 00:07");
-    for (auto [in, out] : {std::pair{181.0, -179.0}, {-181.0, 179.0}, {358.0, -2.0}, {180.0, 180.0},
-                           {-180.0, -180.0}, {720.5, 0.5}})
+    for (auto [in, out] :
+         {std::pair{181.0, -179.0}, {-181.0, 179.0}, {358.0, -2.0}, {180.0, 180.0}, {-180.0, -180.0}, {720.5, 0.5}})
         EXPECT_DOUBLE_EQ(NormalizeLongitude(in), out) << in;
 }
 

@@ -121,12 +121,11 @@ TEST(Position, StoredLayoutFieldByField) {
     const double legCourse = 45.0, legDistance = 100.0;
     p.SetLeg(legCourse, legDistance);
 
-    const std::string expected = LeDouble(90.5) + LeDouble(0.0) + LeDouble(52.5) + LeDouble(-4.25) + LeDouble(12.0) +
-                                 Hex("02 41 62") + Hex("04 03 02 01") + LeLong(0) + LeLong(0) + LeDouble(990.0) +
-                                 LeLong(1) + LeDouble(30.0) + LeDouble(180.0) + LeDouble(0.0) + LeDouble(0.0) +
-                                 LeLong(0) + LeDouble(9800.5) + LeDouble(0.0) + LeDouble(0.0) + LeDouble(0.0) +
-                                 LeDouble(0.0) + LeLong(0) + LeDouble(-5.0) + LeDouble(3.0) + LeDouble(990.0) +
-                                 LeDouble(180.0) + LeDouble(30.0);
+    const std::string expected =
+        LeDouble(90.5) + LeDouble(0.0) + LeDouble(52.5) + LeDouble(-4.25) + LeDouble(12.0) + Hex("02 41 62") +
+        Hex("04 03 02 01") + LeLong(0) + LeLong(0) + LeDouble(990.0) + LeLong(1) + LeDouble(30.0) + LeDouble(180.0) +
+        LeDouble(0.0) + LeDouble(0.0) + LeLong(0) + LeDouble(9800.5) + LeDouble(0.0) + LeDouble(0.0) + LeDouble(0.0) +
+        LeDouble(0.0) + LeLong(0) + LeDouble(-5.0) + LeDouble(3.0) + LeDouble(990.0) + LeDouble(180.0) + LeDouble(30.0);
     ASSERT_EQ(expected.size(), 185u + 2u);
     const std::string stored = StoreToBytes(p);
     EXPECT_EQ(ToHex(stored), ToHex(expected)) << "the leg fields are not stored";

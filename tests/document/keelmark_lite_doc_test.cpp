@@ -188,7 +188,7 @@ TEST_F(Doc, SaveAndLoadReproduceTheVoyage) {
                          StoreToBytes(doc->GetPopularPosition()) + StoreToBytes(doc->GetMeteoObs()));
     EXPECT_TRUE(ReadWholeFile(host.Path("vessel.k7s"), bytes, error)) << "the vessel file is written beside it";
 
-    CKeelmarkLiteDoc loaded; // navreduce is 0
+    CKeelmarkLiteDoc loaded;       // navreduce is 0
     fake.prompts.ScriptChoice(-1); // Cancel
     ASSERT_TRUE(loaded.LoadVoyageFile(path, error)) << error;
     EXPECT_EQ(StoreToBytes(loaded.GetPresentPosition()), StoreToBytes(*present));

@@ -173,7 +173,8 @@ TEST_F(RouteEditing, WipeAsksFirst) {
     EXPECT_EQ(doc->GetReferencePosition(), v->GetFirst());
     EXPECT_TRUE(doc->IsModified());
 
-    for (CPosition* p : {v->GetFirst(), v->GetAt(1), v->GetLast()}) p->SetKind(CPosition::kFix);
+    for (CPosition* p : {v->GetFirst(), v->GetAt(1), v->GetLast()})
+        p->SetKind(CPosition::kFix);
     fake.prompts.ScriptAnswer(PromptAnswer::Ok);
     EXPECT_TRUE(edit.Wipe());
     EXPECT_EQ(Route(), (Names{"Departure", "Arrival"})) << "a route of fixes keeps both ends";
