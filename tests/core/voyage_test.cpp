@@ -61,12 +61,14 @@ TEST(Voyage, FreshVoyageReadsNothing) {
 
 TEST_F(Route, NewPositionsTakeTheirMakersPlaceAndTime) {
     const CTime t = kNow + 99;
-    CPosition* w = v.AddWaypoint(present, t);
+    const CPosition at(11.5, -3.25, CTime());
+    CPosition* w = v.AddWaypoint(at, t);
     EXPECT_EQ(v.GetLast(), w);
     EXPECT_EQ(w->GetKind(), CPosition::kWaypoint);
     EXPECT_EQ(w->GetSpeed(), 0.0);
-    EXPECT_EQ((std::tuple{w->GetLatitude(), w->GetLongitude(), w->GetTime()}), (std::tuple{10.0, 0.0, t}));
-    EXPECT_EQ(Index(b), 1);
+    EXPECT_EQ((std::tuple{w->GetLatitude(), w->GetLongitude(), w->GetTime()}), (std::tuple{11.5, -3.25, t}));
+    CPosition* after = v.InsertWaypointAfter(v.GetFirst(), at, t);
+    EXPECT_EQ((std::tuple{Index(after), after->GetLatitude(), after->GetLongitude()}), (std::tuple{1, 11.5, -3.25}));
     EXPECT_EQ(v.InsertWaypointAfter(&present, present, t), nullptr) << "not in the route";
     CPosition* fix = v.InsertFix(11, 3, t + 1);
     EXPECT_EQ(fix->GetKind(), CPosition::kFix);

@@ -97,12 +97,13 @@ TEST_F(RouteEditing, ListingFollowsShowAndInformation) {
 TEST_F(RouteEditing, NewWaypointsStandAtThePresentPositionNow) {
     CWaypointEditing edit(*doc, "Arrival");
     fake.clock.Set(kNow + 300);
+    doc->GetPresentPosition().SetLongitude(0.25);
     // With "Waypoints" shown a selection does not count: appended after Arrival.
     CPosition* added = edit.Add(kShowWaypoints, 1);
     EXPECT_EQ(Route(), (Names{"Departure", "Fix A", "Mid", "Fix B", "Arrival", "New Position"}));
     EXPECT_EQ(added->GetKind(), CPosition::kWaypoint);
     EXPECT_EQ(added->GetLatitude(), 49.4);
-    EXPECT_EQ(added->GetLongitude(), 0.0);
+    EXPECT_EQ(added->GetLongitude(), 0.25);
     EXPECT_EQ(added->GetTime(), kNow + 300);
     EXPECT_TRUE(doc->IsModified());
     edit.CancelAdd(added);
@@ -112,7 +113,7 @@ TEST_F(RouteEditing, NewWaypointsStandAtThePresentPositionNow) {
     // With "Both" it goes after the selected row; a kept one stays and marks the document.
     added = edit.Add(kShowBoth, 2);
     added->SetName("Extra");
-    EXPECT_EQ(added->GetLatitude(), 49.4);
+    EXPECT_EQ(added->GetLongitude(), 0.25);
     EXPECT_EQ(added->GetTime(), kNow + 300);
     CPosition* other = edit.Add(kShowBoth, -1);
     EXPECT_EQ(v->GetLast(), other);

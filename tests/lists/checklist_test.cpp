@@ -127,8 +127,9 @@ TEST(Checklist, StageOfTheVoyageSetsItemsAside) {
 }
 
 TEST(Checklist, ValidityRunsInHoursFromTheTick) {
-    CFakeServices fake;
-    fake.clock.Set(kStart);
+    CTestHost host(kStart); // ticking writes to the event log: kept in the host's folder
+    CFakeServices& fake = host.fake;
+    host.Set("logging", host.Path("ship.txt"));
     CChecklist c;
     c.AddItem(CChecklist::kOpen, 4, 1, "Gyro compared", kStart);
     c.AddItem(CChecklist::kOpen, 0, 1, "Stays done", kStart);
@@ -173,7 +174,9 @@ TEST(Checklist, StageFiguresAreCutTowardZero) {
 }
 
 TEST(Checklist, WindowActionsAskForASelection) {
-    CFakeServices fake;
+    CTestHost host(kStart); // ticking writes to the event log: kept in the host's folder
+    CFakeServices& fake = host.fake;
+    host.Set("logging", host.Path("ship.txt"));
     CChecklist c;
     c.AddItem(CChecklist::kOpen, 0, 0, "Only item", kStart);
     EXPECT_FALSE(c.CheckSelected(-1));
