@@ -47,7 +47,6 @@ struct Alarms : ModelTest {
         doc->GetVessel().m_engineSetting = 100;
         fake.prompts.Clear();
     }
-    std::string Log() const { return host.Log(); }
     Names Logged() const { return host.Logged(); }
 };
 
@@ -56,7 +55,7 @@ struct Alarms : ModelTest {
 TEST_F(Alarms, EveryWarningInOrderOnANewHour) {
     CWatchAlarms alarms; // started at 11:59:30
     alarms.Check(*doc);  // a new minute: the minute checks run
-    ASSERT_EQ(fake.prompts.Texts(), (std::vector<std::string>{kSixMinutes, kPassing, kReduce}));
+    ASSERT_EQ(Shown(), (Names{kSixMinutes, kPassing, kReduce}));
     EXPECT_DOUBLE_EQ(doc->GetPresentPosition().GetSpeed(), 0.01) << "almost stopped at the destination";
     fake.prompts.Clear();
 
@@ -67,8 +66,7 @@ TEST_F(Alarms, EveryWarningInOrderOnANewHour) {
     doc->GetPresentPosition().SetSpeed(10.0);
     fake.clock.Set(CTime::FromUtc(2026, 12, 6, 12, 0, 8));
     alarms.Check(*doc);
-    EXPECT_EQ(fake.prompts.Texts(),
-              (std::vector<std::string>{kSixMinutes, kPassing, kReduce, kOffCourse, kOld, kSlow}));
+    EXPECT_EQ(Shown(), (Names{kSixMinutes, kPassing, kReduce, kOffCourse, kOld, kSlow}));
     for (const auto& shown : fake.prompts.History()) {
         EXPECT_EQ(shown.icon, PromptIcon::None);
         EXPECT_EQ(shown.buttons, PromptButtons::Ok);
@@ -85,33 +83,33 @@ TEST_F(Alarms, EveryWarningInOrderOnANewHour) {
     fake.clock.Set(CTime::FromUtc(2026, 12, 6, 12, 1, 4));
     doc->GetVoyage().GetLast()->SetTime(CTime::FromUtc(2026, 12, 6, 13, 0, 0));
     alarms.Check(*doc);
-    EXPECT_EQ(fake.prompts.Texts(), (std::vector<std::string>{kSixMinutes, kPassing, kReduce}));
+    EXPECT_EQ(Shown(), (Names{kSixMinutes, kPassing, kReduce}));
 }
 
 TEST_F(Alarms, SwitchesTurnChecksOff) {
     for (const char* key :
          {"wp6minalarm", "wpalarm", "coursealarm", "speedalarm", "dralarm", "navreduce", "navzerospd"})
-        fake.settings.SetInt(kSettingsSection, key, 0);
+        Set(key, 0);
     CWatchAlarms alarms;
     fake.clock.Set(CTime::FromUtc(2026, 12, 6, 12, 0, 0));
     alarms.Check(*doc);
     EXPECT_TRUE(fake.prompts.History().empty());
     EXPECT_DOUBLE_EQ(doc->GetPresentPosition().GetSpeed(), 10.0);
-    EXPECT_EQ(Log(), "");
+    EXPECT_TRUE(Logged().empty());
 
     // Only exactly 1 is on; "logwp" 0 keeps the passing warning out of the log.
-    fake.settings.SetInt(kSettingsSection, "wpalarm", 1);
-    fake.settings.SetInt(kSettingsSection, "logwp", 0);
-    fake.settings.SetInt(kSettingsSection, "coursealarm", 2);
+    Set("wpalarm", 1);
+    Set("logwp", 0);
+    Set("coursealarm", 2);
     fake.clock.Set(CTime::FromUtc(2026, 12, 6, 13, 0, 0));
     alarms.Check(*doc);
-    EXPECT_EQ(fake.prompts.Texts(), (std::vector<std::string>{kPassing}));
-    EXPECT_EQ(Log(), "");
+    EXPECT_EQ(Shown(), (Names{kPassing}));
+    EXPECT_TRUE(Logged().empty());
 }
 
 TEST_F(Alarms, LimitsAreStrictWhereTheyShouldBe) {
     for (const char* key : {"wp6minalarm", "wpalarm", "dralarm", "navreduce", "navzerospd"})
-        fake.settings.SetInt(kSettingsSection, key, 0);
+        Set(key, 0);
     CPosition& p = doc->GetPresentPosition();
     CPosition* arrival = doc->GetVoyage().GetLast();
     CWatchAlarms alarms;
@@ -130,11 +128,11 @@ TEST_F(Alarms, LimitsAreStrictWhereTheyShouldBe) {
         arrival->SetTime(fake.clock.Now() + static_cast<std::int64_t>(100.0 / requiredSpeed * 3600.0));
         fake.prompts.Clear();
         alarms.Check(*doc);
-        return fake.prompts.Texts();
+        return Shown();
     };
     EXPECT_TRUE(runAt(355, 4.99, 10, 10).empty()) << "10 degrees off is not more than 10";
-    EXPECT_EQ(runAt(350, 1, 10, 10), (std::vector<std::string>{kOffCourse}));
-    EXPECT_EQ(runAt(90, 90, 10, 12.5), (std::vector<std::string>{kSlow}));
+    EXPECT_EQ(runAt(350, 1, 10, 10), (Names{kOffCourse}));
+    EXPECT_EQ(runAt(90, 90, 10, 12.5), (Names{kSlow}));
     EXPECT_TRUE(runAt(90, 90, 10, 12.0).empty()) << "2 knots short is not more than 2";
 }
 
