@@ -78,15 +78,3 @@ TEST_F(DemoVoyage, DashboardIsAliveAtOnceAndTheSpeedIsPlausible) {
     EXPECT_FALSE(later.scheduleExpired) << "still alive a day later";
     EXPECT_LT(later.remainingDistance, f.remainingDistance - 300.0);
 }
-
-TEST_F(DemoVoyage, SavedAndOpenedItContinuesFromTheLastFix) {
-    std::string error;
-    ASSERT_TRUE(doc.SaveVoyageFile(host.Path(kDemoVoyageFileName), error)) << error;
-    EXPECT_TRUE(fake.prompts.History().empty()) << "vessel and cyclone files written beside it";
-    CKeelmarkLiteDoc opened;
-    fake.prompts.ScriptChoice(CKeelmarkLiteDoc::kContinue);
-    ASSERT_TRUE(opened.LoadVoyageFile(host.Path(kDemoVoyageFileName), error)) << error;
-    EXPECT_EQ(opened.GetVessel().m_name, "Keelmark Pioneer");
-    EXPECT_EQ(opened.GetVoyage().GetCount(), doc.GetVoyage().GetCount());
-    EXPECT_EQ(RefreshDashboard(opened).nextWaypointName, "Nantucket Shoals");
-}

@@ -132,6 +132,11 @@ TEST_F(Route, UpdateETAsAndLegs) {
     present.SailRhumbLine(24, 270);
     v.UpdateETAs(present, {});
     EXPECT_NEAR(b->GetETA() - present.GetETA(), 1.0 / 12.0, 1e-9);
+
+    v.GetFirst()->SetTime(kNow - 3600 * 10);
+    v.GetLast()->SetTime(kNow + 3600 * 30);
+    EXPECT_NEAR(v.HoursSinceDeparture(present), 10.0, 1e-9);
+    EXPECT_NEAR(v.HoursToArrival(present), 30.0, 1e-9);
 }
 
 TEST_F(Route, RunDownShiftsOnlyTheDestination) {
@@ -222,11 +227,4 @@ TEST_F(Route, StoredLayoutAndRoundTrip) {
     }
     EXPECT_EQ(target.GetCount(), 2);
     EXPECT_EQ(target.GetDescription(), "keep");
-}
-
-TEST_F(Route, HoursFromDepartureAndToArrival) {
-    v.GetFirst()->SetTime(kNow - 3600 * 10);
-    v.GetLast()->SetTime(kNow + 3600 * 30);
-    EXPECT_NEAR(v.HoursSinceDeparture(present), 10.0, 1e-9);
-    EXPECT_NEAR(v.HoursToArrival(present), 30.0, 1e-9);
 }
