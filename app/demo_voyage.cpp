@@ -115,7 +115,6 @@ void FillPort(CPort& port, CTime arrival) {
 void BuildDemoVoyage(CKeelmarkLiteDoc& doc, CTime now) {
     CVoyage& voyage = doc.GetVoyage();
     FillVessel(doc.GetVessel());
-    voyage.SetVessel(&doc.GetVessel());
     voyage.SetTexts("Rotterdam - New York (demonstration voyage)", "North Atlantic Express", "NAE 041W");
 
     // The route: the document's departure and arrival, with the waypoints between.
@@ -128,7 +127,7 @@ void BuildDemoVoyage(CKeelmarkLiteDoc& doc, CTime now) {
     departure->SetTime(departed);
     CPosition* waypoints[std::size(kRoute)] = {departure};
     for (int i = 1; i < last; ++i) {
-        waypoints[i] = voyage.InsertWaypointAfter(waypoints[i - 1]);
+        waypoints[i] = voyage.InsertWaypointAfter(waypoints[i - 1], *waypoints[i - 1], now);
         Place(*waypoints[i], kRoute[i].name, kRoute[i].latitude, kRoute[i].longitude, kRoute[i].zoneOffset);
         waypoints[i]->SetProceedVia(kRoute[i].proceedVia);
     }
@@ -155,7 +154,7 @@ void BuildDemoVoyage(CKeelmarkLiteDoc& doc, CTime now) {
     const CPosition* previous = departure;
     std::vector<CPosition*> fixes;
     for (const CDemoFix& f : kFixes) {
-        CPosition* fix = voyage.InsertWaypointAfter(after[f.afterRouteIndex]);
+        CPosition* fix = voyage.InsertWaypointAfter(after[f.afterRouteIndex], *after[f.afterRouteIndex], now);
         after[f.afterRouteIndex] = fix;
         // Named as the GPS fix dialog names them.
         const CTime t = now - f.minutesBeforeNow * kMinute;
@@ -196,7 +195,7 @@ void BuildDemoVoyage(CKeelmarkLiteDoc& doc, CTime now) {
     // The schedule: the run to the destination at the scheduled speed, with the
     // time to bring the engine down, from the present position, to the whole hour.
     voyage.SetSpeed(present.GetSpeed());
-    const double remaining = voyage.UpdateETAs(present);
+    const double remaining = voyage.UpdateETAs(present, vessel.GetRunDown(voyage.GetSpeed()));
     const double hours =
         (remaining - vessel.GetReductionDistance(kScheduledSpeed)) / kScheduledSpeed + vessel.GetReductionTime();
     const std::int64_t arrivalSeconds =
@@ -207,7 +206,7 @@ void BuildDemoVoyage(CKeelmarkLiteDoc& doc, CTime now) {
     FillPort(doc.GetPort(), arrival);
 
     CPosition& popular = doc.GetPopularPosition();
-    popular = CPosition();
+    popular = CPosition(0.0, 0.0, now);
     Place(popular, "Fastnet Rock", 51.3889, -9.6031, 0.0);
 
     doc.SetReferencePosition(departure);

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/event_log.h"
 #include "core/conversion.h"
+#include "core/event_log.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/services.h"
 
@@ -49,7 +49,7 @@ void CWatchAlarms::Check(CKeelmarkLiteDoc& doc) {
         WriteLogIf("logwp", "Passing Waypoint" + next->GetName());
     }
 
-    const double remaining = voyage.UpdateETAs(present);
+    const double remaining = voyage.UpdateETAs(present, doc.GetVessel().GetRunDown(voyage.GetSpeed()));
     if (doc.GetVessel().GetReductionDistance(speed) >= remaining && On("navreduce")) {
         Warn("Please reduce enginerevs to max. manoeuvringspeed!");
         CEventLog().Write("Alarm: Engine revs should be reduced now!");

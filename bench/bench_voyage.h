@@ -20,7 +20,7 @@ inline void MakeBenchVoyage(CKeelmarkLiteDoc& doc, int n, CTime now) {
     CPosition* prev = first;
     CPosition* lastFix = first;
     for (int i = 1; i < n - 1; ++i) {
-        CPosition* p = voyage.InsertWaypointAfter(prev);
+        CPosition* p = voyage.InsertWaypointAfter(prev, *prev, now);
         p->SetLatitude(50.0 - 20.0 * i / n + (i % 2 ? 0.1 : -0.1));
         p->SetLongitude(-5.0 - 60.0 * i / n);
         p->SetName("Waypoint " + std::to_string(i));

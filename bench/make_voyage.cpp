@@ -18,7 +18,6 @@ int main(int argc, char** argv) {
     const CTime now = CTime::FromUtc(2026, 6, 1, 12, 0, 0);
     fake.clock.Set(now);
     auto doc = std::make_unique<CKeelmarkLiteDoc>();
-    doc->SetRecordPathOnClose(false);
     MakeBenchVoyage(*doc, std::atoi(argv[1]), now);
     struct Records {
         CKeelmarkLiteDoc* doc;

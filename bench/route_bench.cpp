@@ -20,7 +20,7 @@ std::unique_ptr<CVoyage> MakeRoute(int n) {
     voyage->GetFirst()->SetLongitude(-5.0);
     CPosition* prev = voyage->GetFirst();
     for (int i = 1; i < n - 1; ++i) {
-        CPosition* p = voyage->InsertWaypointAfter(prev);
+        CPosition* p = voyage->InsertWaypointAfter(prev, *prev, CTime());
         p->SetLatitude(50.0 - 20.0 * i / n + (i % 2 ? 0.1 : -0.1));
         p->SetLongitude(-5.0 - 60.0 * i / n);
         p->SetName("Waypoint " + std::to_string(i));
@@ -39,14 +39,13 @@ void BM_UpdateETAsAndLegs(benchmark::State& state) {
     auto voyage = MakeRoute(static_cast<int>(state.range(0)));
     CVessel vessel;
     vessel.m_engineSetting = 90;
-    voyage->SetVessel(&vessel);
     voyage->SetSpeed(14.0);
     CPosition present;
     present.SetLatitude(49.9);
     present.SetLongitude(-5.1);
     present.SetCourse(250);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(voyage->UpdateETAs(present));
+        benchmark::DoNotOptimize(voyage->UpdateETAs(present, vessel.GetRunDown(voyage->GetSpeed())));
         benchmark::DoNotOptimize(voyage->UpdateLegs());
     }
 }

@@ -42,7 +42,6 @@ void PointSideFiles(CFakeServices& fake, const BenchFolder& folder) {
 // A document holding the bench voyage of n positions, saved to path when one is given.
 std::unique_ptr<CKeelmarkLiteDoc> BenchVoyage(benchmark::State& state, const std::string& path = std::string()) {
     auto doc = std::make_unique<CKeelmarkLiteDoc>();
-    doc->SetRecordPathOnClose(false);
     MakeBenchVoyage(*doc, static_cast<int>(state.range(0)), kNow);
     std::string error;
     if (!path.empty() && !doc->SaveVoyageFile(path, error)) state.SkipWithError(error.c_str());
@@ -83,7 +82,6 @@ void BM_LoadVoyageFile(benchmark::State& state) {
     const std::string path = folder / "voyage.k7v";
     BenchVoyage(state, path)->GetAlmanac().SaveFile(folder / "almanac.dat");
     auto doc = std::make_unique<CKeelmarkLiteDoc>();
-    doc->SetRecordPathOnClose(false);
     for (auto _ : state) {
         std::string error;
         if (!doc->LoadVoyageFile(path, error)) state.SkipWithError(error.c_str());
@@ -101,7 +99,8 @@ void BM_DumpVoyageFile(benchmark::State& state) {
     BenchVoyage(state, path);
     // Streamed as the command does; what it writes is thrown away.
     std::ofstream sink("/dev/null", std::ios::binary);
-    for (auto _ : state) DumpRecordFile(path, "voyage", sink);
+    for (auto _ : state)
+        DumpRecordFile(path, "voyage", sink);
 }
 BENCHMARK(BM_DumpVoyageFile)->Arg(100000)->Unit(benchmark::kMillisecond);
 

@@ -150,7 +150,6 @@ std::string VoyageStatus(const std::string& voyagePath, std::optional<CTime> at,
     services::Scoped scope({&clock, &settings, &prompts, &files});
 
     auto doc = std::make_unique<CKeelmarkLiteDoc>();
-    doc->SetRecordPathOnClose(false);
     std::string error;
     if (!doc->LoadVoyageFile(voyagePath, error)) throw CommandFailure{kExitFailed, error};
 

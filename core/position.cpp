@@ -5,7 +5,6 @@
 
 #include "core/archive.h"
 #include "core/conversion.h"
-#include "platform/services.h"
 
 namespace {
 
@@ -14,8 +13,6 @@ constexpr double kNmToDegrees = 0.016666666666666666;
 constexpr double kRhumbCourseQuarterPi = 0.7853981635;
 constexpr double kTwoPi = 6.283185308;
 constexpr double kCompassIndexFactor = 0.044444444444444446;
-
-std::uint32_t g_randomState = 1;
 
 // Latitude in radians, kept on the sphere: with the ten-digit pi, 90 degrees
 // would otherwise come out a hair beyond the pole and flip tangents and cosines.
@@ -27,9 +24,7 @@ double LatitudeRadians(double degrees) {
 }
 
 // Longitude difference in radians, taken the short way round (-180..180 degrees).
-double LongitudeDifference(double from, double to) {
-    return CConversion::DegToRad(NormalizeLongitude(to - from));
-}
+double LongitudeDifference(double from, double to) { return CConversion::DegToRad(NormalizeLongitude(to - from)); }
 
 double MeridionalDifference(double phi1, double phi2, double quarterPi) {
     return std::log(std::fabs(std::tan(phi2 / 2.0 + quarterPi) / std::tan(phi1 / 2.0 + quarterPi)));
@@ -44,8 +39,8 @@ double RhumbFactor(double phi1, double phi2, double quarterPi) {
     return dPhi / MeridionalDifference(phi1, phi2, quarterPi);
 }
 
-const char* const kCompassPoints[17] = {"  N",   "  NNE", " NE",  "  ENE", "  E",   "  ESE", "  SE",   "  SSE", "  S",
-                                        "  SSW", "  SW",  "  WSW", "  W",  " WNW",  "  NW",  "  NNW", "   N"};
+const char* const kCompassPoints[17] = {"  N",   "  NNE", " NE",   "  ENE", "  E",  "  ESE", "  SE",  "  SSE", "  S",
+                                        "  SSW", "  SW",  "  WSW", "  W",   " WNW", "  NW",  "  NNW", "   N"};
 
 // Keeps the busy flag set for the span of a Serialize, even if it fails.
 class BusyGuard {
@@ -61,19 +56,8 @@ private:
 
 } // namespace
 
-int PositionRandom() {
-    g_randomState = g_randomState * 214013u + 2531011u;
-    return static_cast<int>((g_randomState >> 16) & 0x7FFF);
-}
-
-CPosition::CPosition() : m_time(services::Now()) {
-    double lon = PositionRandom();
-    while (lon > 180.0) lon *= 0.01;
-    double lat = PositionRandom();
-    while (lat > 90.0) lat *= 0.01;
-    m_longitude = lon;
-    m_latitude = lat;
-}
+CPosition::CPosition(double latitude, double longitude, CTime time)
+    : m_time(time), m_longitude(longitude), m_latitude(latitude) {}
 
 void CPosition::SetProceedVia(std::int32_t mode) { m_proceedVia = (mode == 0 || mode == 1) ? mode : 0; }
 

@@ -15,8 +15,13 @@ public:
     enum Kind : std::int32_t { kWaypoint = 0, kFix = 1 };
     enum ProceedVia : std::int32_t { kGreatCircle = 0, kRhumbLine = 1 };
 
-    // Defaults, with the present time and pseudo-random coordinates in the north-east quadrant.
-    CPosition();
+    // A position knows neither where nor when it is until its maker says so: the
+    // defaults are 0/0 and the time 0 (1970). Whoever creates a position for the
+    // present reads the clock there: the route's callers pass the present time
+    // to InsertFix/AddWaypoint/InsertWaypointAfter, the document stamps a new
+    // voyage, the cyclone list a new cyclone; a load reads the time from the file.
+    CPosition() = default;
+    CPosition(double latitude, double longitude, CTime time);
 
     double GetLatitude() const { return m_latitude; }
     void SetLatitude(double v) { m_latitude = v; }
@@ -118,7 +123,3 @@ private:
     double m_longitude = 0.0;
     double m_latitude = 0.0;
 };
-
-// The pseudo-random generator for default coordinates: integers 0..32767,
-// the same sequence in every run.
-int PositionRandom();

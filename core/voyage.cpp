@@ -4,7 +4,6 @@
 
 #include "core/archive.h"
 #include "core/conversion.h"
-#include "particulars/vessel.h"
 #include "platform/services.h"
 
 namespace {
@@ -14,12 +13,7 @@ constexpr double kPassingDegreeFactor = 0.017452006980802792; // 1/57.3
 
 } // namespace
 
-CVoyage::CVoyage()
-    : m_changeCourseSetting(services::GetInt("navchangecourse", 1)),
-      m_selectWaypointSetting(services::GetInt("navselectwp", 1)),
-      m_reduceSetting(services::GetInt("navreduce", 1)),
-      m_startTime(services::Now()),
-      m_endTime(m_startTime) {
+CVoyage::CVoyage() {
     auto departure = std::make_unique<CPosition>();
     departure->SetName("Departure");
     departure->SetKind(CPosition::kWaypoint);
@@ -65,13 +59,15 @@ CPosition* CVoyage::GetNextWaypoint(const CPosition& present) {
     if (presentIndex >= 0) {
         std::size_t i = static_cast<std::size_t>(presentIndex) + 1;
         if (i >= count) i = count - 1;
-        while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix) ++i;
+        while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix)
+            ++i;
         candidate = i;
     } else {
         // From the last fix on to the first waypoint; with no fixes the departure
         // itself is the candidate (unless a fix took the departure's place).
         std::size_t i = static_cast<std::size_t>(IndexOf(GetLastFix()));
-        while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix) ++i;
+        while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix)
+            ++i;
         candidate = i;
     }
 
@@ -93,30 +89,31 @@ void CVoyage::SetNextWaypoint(CPosition* position) {
     m_manualSelection = 1;
 }
 
-CPosition* CVoyage::NewPosition(std::size_t index) {
+CPosition* CVoyage::NewPosition(std::size_t index, double latitude, double longitude, CTime time) {
     if (index > m_route.size()) index = m_route.size();
-    auto it = m_route.insert(m_route.begin() + static_cast<std::ptrdiff_t>(index), std::make_unique<CPosition>());
+    auto it = m_route.insert(m_route.begin() + static_cast<std::ptrdiff_t>(index),
+                             std::make_unique<CPosition>(latitude, longitude, time));
     return it->get();
 }
 
-CPosition* CVoyage::InsertFix() {
+CPosition* CVoyage::InsertFix(double latitude, double longitude, CTime time) {
     const int next = IndexOf(m_nextWaypoint);
-    CPosition* fix = NewPosition(next < 0 ? 0 : static_cast<std::size_t>(next));
+    CPosition* fix = NewPosition(next < 0 ? 0 : static_cast<std::size_t>(next), latitude, longitude, time);
     m_manualSelection = 0;
     return fix;
 }
 
-CPosition* CVoyage::AddWaypoint() {
-    CPosition* waypoint = NewPosition(m_route.size());
+CPosition* CVoyage::AddWaypoint(const CPosition& at, CTime time) {
+    CPosition* waypoint = NewPosition(m_route.size(), at.GetLatitude(), at.GetLongitude(), time);
     waypoint->SetKind(CPosition::kWaypoint);
     waypoint->SetSpeed(0.0);
     return waypoint;
 }
 
-CPosition* CVoyage::InsertWaypointAfter(const CPosition* position) {
+CPosition* CVoyage::InsertWaypointAfter(const CPosition* position, const CPosition& at, CTime time) {
     const int index = IndexOf(position);
     if (index < 0) return nullptr;
-    CPosition* waypoint = NewPosition(static_cast<std::size_t>(index) + 1);
+    CPosition* waypoint = NewPosition(static_cast<std::size_t>(index) + 1, at.GetLatitude(), at.GetLongitude(), time);
     waypoint->SetKind(CPosition::kWaypoint);
     waypoint->SetSpeed(0.0);
     return waypoint;
@@ -137,7 +134,7 @@ void CVoyage::WipeFixes() {
     m_nextWaypoint = GetFirst();
 }
 
-double CVoyage::UpdateETAs(CPosition& present) {
+double CVoyage::UpdateETAs(CPosition& present, const CRunDown& runDown) {
     CPosition* next = GetNextWaypoint(present);
     const double d = present.DistanceTo(next->GetLatitude(), next->GetLongitude(), next->GetProceedVia());
     present.SetETA(CConversion::DayNumber(present.GetTime()));
@@ -145,8 +142,6 @@ double CVoyage::UpdateETAs(CPosition& present) {
     if (m_speed != 0.0) eta += (d / m_speed) * kHoursToDays;
     next->SetETA(eta);
 
-    const double reductionDistance = m_vessel ? m_vessel->GetReductionDistance(m_speed) : 0.0;
-    const double reductionTime = m_vessel ? m_vessel->GetReductionTime() : 0.0;
     double total = d;
     const std::size_t count = m_route.size();
     std::size_t start = static_cast<std::size_t>(IndexOf(next));
@@ -158,7 +153,7 @@ double CVoyage::UpdateETAs(CPosition& present) {
         if (m_speed == 0.0)
             w->SetETA(prev->GetETA());
         else if (m_reduceSetting == 1 && i + 1 == count)
-            w->SetETA(prev->GetETA() + ((leg - reductionDistance) / m_speed + reductionTime) * kHoursToDays);
+            w->SetETA(prev->GetETA() + ((leg - runDown.distance) / m_speed + runDown.hours) * kHoursToDays);
         else
             w->SetETA(prev->GetETA() + (leg / m_speed) * kHoursToDays);
         total += leg;
@@ -202,7 +197,8 @@ double CVoyage::RouteDistance(const CPosition* from, const CPosition* to) const 
     // When `to` is not after `from`, the walk runs to the end of the route first.
     const int end = ti > fi ? ti - 1 : GetCount() - 1;
     double total = 0.0;
-    for (int k = fi; k < end; ++k) total += distance(k, k + 1);
+    for (int k = fi; k < end; ++k)
+        total += distance(k, k + 1);
     return total + distance(end, ti);
 }
 
@@ -252,8 +248,7 @@ void CVoyage::Serialize(CArchive& ar) {
     ar.Time("endTime", end);
     const std::size_t n = ar.BeginList("route", 0, CountType::Long, CPosition::kStoredSizeWithoutName);
     if (n < 2)
-        throw CArchiveException("The route holds " + std::to_string(n) +
-                                (n == 1 ? " position" : " positions") +
+        throw CArchiveException("The route holds " + std::to_string(n) + (n == 1 ? " position" : " positions") +
                                 "; a voyage needs at least a departure and a destination: the file is damaged");
     std::vector<std::unique_ptr<CPosition>> route;
     route.reserve(n);

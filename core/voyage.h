@@ -9,10 +9,21 @@
 #include "core/time.h"
 
 class CArchive;
-class CVessel;
+
+// The run-down before arrival: the hours and the distance it takes to bring the
+// engine down to manoeuvring revolutions at the voyage speed. The vessel knows
+// them (CVessel::GetRunDown); whoever asks for ETAs passes them in.
+struct CRunDown {
+    double hours = 0.0;
+    double distance = 0.0;
+};
 
 // The route of one voyage: departure first, destination last, the planned
 // waypoints between and, interleaved in the order taken, the position fixes.
+//
+// Construction reads nothing: the departure and the destination stand at 0/0
+// with the time 0, and the start and end times are 0, until the owner starts
+// the voyage (the document does so at the present position and time) or loads it.
 class CVoyage {
 public:
     CVoyage();
@@ -33,22 +44,26 @@ public:
     void SetNextWaypoint(CPosition* position);
     bool IsManualSelection() const { return m_manualSelection != 0; }
 
-    CPosition* InsertFix();
-    CPosition* AddWaypoint();
-    CPosition* InsertWaypointAfter(const CPosition* position);
+    // New positions are named "New Position" and carry the time their maker gives,
+    // the present time (the route reads no clock). A fix is made where it was
+    // taken; a new waypoint stands where `at` stands (the present position) until
+    // the user moves it. InsertWaypointAfter gives null for a position not in the route.
+    CPosition* InsertFix(double latitude, double longitude, CTime time);
+    CPosition* AddWaypoint(const CPosition& at, CTime time);
+    CPosition* InsertWaypointAfter(const CPosition* position, const CPosition& at, CTime time);
     // False (nothing removed) when there is no such position, or when the route
     // would be left without a departure and a destination.
     bool RemoveAt(int index);
     void WipeFixes();
 
-    double UpdateETAs(CPosition& present);
+    // The destination's ETA includes the run-down when the reduce switch is on;
+    // the remaining distance always counts the full last leg.
+    double UpdateETAs(CPosition& present, const CRunDown& runDown);
     double UpdateLegs();
     double RouteDistance(const CPosition* from, const CPosition* to) const;
     double HoursSinceDeparture(const CPosition& position) const;
     double HoursToArrival(const CPosition& position) const;
 
-    void SetVessel(const CVessel* vessel) { m_vessel = vessel; }
-    const CVessel* GetVessel() const { return m_vessel; }
     void SetSpeed(double speed) { m_speed = speed; }
     double GetSpeed() const { return m_speed; }
     void SetTexts(const std::string& description, const std::string& service, const std::string& voyageNumber);
@@ -61,25 +76,26 @@ public:
     void SetEndTime(CTime t) { m_endTime = t; }
     double GetRemainingDistance() const { return m_remainingDistance; }
     double GetTotalDistance() const { return m_totalDistance; }
+    // The route's copy of the option "navreduce" (1 = include the run-down in the
+    // destination's ETA). The route's copy is read once per voyage, when the
+    // document starts or loads it; the document's own figures (RequiredSpeed,
+    // ETAAtSpeed) read the store at each call. The options "navselectwp" and
+    // "navchangecourse" are not consulted: the passing test always moves the next
+    // waypoint on, and the course is never changed without the officer.
     std::int32_t GetReduceSetting() const { return m_reduceSetting; }
     void SetReduceSetting(std::int32_t v) { m_reduceSetting = v; }
-    std::int32_t GetChangeCourseSetting() const { return m_changeCourseSetting; }
-    std::int32_t GetSelectWaypointSetting() const { return m_selectWaypointSetting; }
 
     // Stores or loads the route. A load replaces the route only when the whole
     // record was read and holds a departure and a destination.
     void Serialize(CArchive& ar);
     // Takes over the stored fields and the route of a voyage that was just loaded
-    // (settings, vessel and speed stay this voyage's own); the other is left empty-handed.
+    // (the reduce switch and the speed stay this voyage's own); the other is left empty-handed.
     void AdoptLoaded(CVoyage& loaded);
 
 private:
-    CPosition* NewPosition(std::size_t index);
+    CPosition* NewPosition(std::size_t index, double latitude, double longitude, CTime time);
 
-    std::int32_t m_changeCourseSetting;
-    std::int32_t m_selectWaypointSetting;
-    std::int32_t m_reduceSetting;
-    const CVessel* m_vessel = nullptr;
+    std::int32_t m_reduceSetting = 1;
     std::int32_t m_manualSelection = 0;
     CPosition* m_nextWaypoint = nullptr;
     double m_speed = 17.0;

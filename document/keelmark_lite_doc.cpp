@@ -41,10 +41,8 @@ const char* const CKeelmarkLiteDoc::kAfterLoadingOptions[3] = {
     "Continue from latest position fix", "Reset present position to departure port",
     "Reset to departure port and wipe route (delete all old position fixes)"};
 
-CKeelmarkLiteDoc::CKeelmarkLiteDoc() { m_voyage.SetVessel(&m_vessel); }
-
-CKeelmarkLiteDoc::~CKeelmarkLiteDoc() {
-    if (m_recordPathOnClose) services::Settings().SetString(kSettingsSection, "datafile", m_pathName);
+void CKeelmarkLiteDoc::RecordAsLastVoyage() const {
+    services::Settings().SetString(kSettingsSection, "datafile", m_pathName);
 }
 
 double CKeelmarkLiteDoc::DistanceToNext() {
@@ -63,11 +61,11 @@ void CKeelmarkLiteDoc::UpdateDeadReckoning() {
 
 double CKeelmarkLiteDoc::UpdateVoyage() {
     m_voyage.SetSpeed(m_presentPosition.GetSpeed());
-    return m_voyage.UpdateETAs(m_presentPosition);
+    return m_voyage.UpdateETAs(m_presentPosition, RunDown());
 }
 
 double CKeelmarkLiteDoc::RequiredSpeed() {
-    double distance = m_voyage.UpdateETAs(m_presentPosition);
+    double distance = m_voyage.UpdateETAs(m_presentPosition, RunDown());
     double hours = m_voyage.HoursToArrival(m_presentPosition);
     if (services::GetInt("navreduce", 1) == 1) {
         distance -= m_vessel.GetReductionDistance(m_presentPosition.GetSpeed());
@@ -107,7 +105,7 @@ std::optional<CTime> CKeelmarkLiteDoc::ETAAtSpeed(double speed) {
 }
 
 double CKeelmarkLiteDoc::HoursToScheduledArrival() {
-    m_voyage.UpdateETAs(m_presentPosition);
+    m_voyage.UpdateETAs(m_presentPosition, RunDown());
     return (CConversion::DayNumber(m_voyage.GetLast()->GetTime()) -
             CConversion::DayNumber(m_presentPosition.GetTime())) *
            24.0;
@@ -132,11 +130,8 @@ void CKeelmarkLiteDoc::AddPositionFix(const std::string& name, CTime time, doubl
         services::Prompts().Show("Date and time can not be ahead of present time!", PromptIcon::Stop);
         return;
     }
-    CPosition* fix = m_voyage.InsertFix();
+    CPosition* fix = m_voyage.InsertFix(latitude, longitude, time);
     fix->SetName(name);
-    fix->SetLatitude(latitude);
-    fix->SetLongitude(longitude);
-    fix->SetTime(time);
     fix->SetKind(CPosition::kFix);
 
     const double distance = last->DistanceTo(latitude, longitude, CPosition::kGreatCircle);
@@ -144,10 +139,10 @@ void CKeelmarkLiteDoc::AddPositionFix(const std::string& name, CTime time, doubl
     const double hours = (CConversion::DayNumber(time) - CConversion::DayNumber(last->GetTime())) * 24.0;
     fix->SetETA(CConversion::DayNumber(time));
 
-    const double currentDirection = fix->CourseTo(m_presentPosition.GetLatitude(), m_presentPosition.GetLongitude(),
-                                                  CPosition::kRhumbLine);
-    const double currentDrift = fix->DistanceTo(m_presentPosition.GetLatitude(), m_presentPosition.GetLongitude(),
-                                                CPosition::kRhumbLine);
+    const double currentDirection =
+        fix->CourseTo(m_presentPosition.GetLatitude(), m_presentPosition.GetLongitude(), CPosition::kRhumbLine);
+    const double currentDrift =
+        fix->DistanceTo(m_presentPosition.GetLatitude(), m_presentPosition.GetLongitude(), CPosition::kRhumbLine);
 
     m_presentPosition.SetLatitude(latitude);
     m_presentPosition.SetLongitude(longitude);
@@ -183,21 +178,28 @@ void CKeelmarkLiteDoc::LoadSideFiles() {
     m_cyclones.Load();
     m_vessel.LoadVesselFile();
     if (m_vessel.m_engineSetting == 0) m_vessel.m_engineSetting = m_vessel.m_manoeuvringRpm;
-    m_voyage.SetVessel(&m_vessel);
 }
 
 void CKeelmarkLiteDoc::HandOverToReport() {
-    const double remaining = m_voyage.UpdateETAs(m_presentPosition);
+    const double remaining = m_voyage.UpdateETAs(m_presentPosition, RunDown());
     m_report.SetWorkingSet(&m_popularPosition, &m_voyage, &m_presentPosition, &m_vessel, m_voyage.GetEndTime(),
                            services::Now(), remaining);
 }
 
 bool CKeelmarkLiteDoc::OnNewDocument() {
-    m_voyage.SetVessel(&m_vessel);
+    m_voyage.SetReduceSetting(services::GetInt("navreduce", 1));
     LoadSideFiles();
+    // The moment the voyage is made: what has no time of its own takes it.
+    const CTime now = services::Now();
+    CPosition* arrival = m_voyage.GetLast();
+    arrival->SetTime(now);
+    arrival->SetLatitude(m_presentPosition.GetLatitude());
+    arrival->SetLongitude(m_presentPosition.GetLongitude());
+    m_voyage.SetEndTime(now);
+    m_popularPosition.SetTime(now);
     if (m_presentPosition.GetSpeed() == 0.0) {
         m_presentPosition.SetSpeed(kNewVoyageSpeed);
-        m_presentPosition.SetTime(services::Now());
+        m_presentPosition.SetTime(now);
         CPosition* departure = m_voyage.GetFirst();
         departure->SetTime(m_presentPosition.GetTime());
         departure->SetLatitude(m_presentPosition.GetLatitude());
@@ -237,6 +239,8 @@ void CKeelmarkLiteDoc::Adopt(CVoyageFile& loaded) {
     m_presentPosition = loaded.present;
     m_port = std::move(loaded.port);
     m_voyage.AdoptLoaded(loaded.voyage);
+    // The route's copy of "navreduce" is taken once per voyage, as it is loaded.
+    m_voyage.SetReduceSetting(services::GetInt("navreduce", 1));
     m_popularPosition = loaded.popular;
     m_meteoObs = std::move(loaded.meteo);
     // The old route is gone; nothing may point into it.

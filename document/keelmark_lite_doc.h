@@ -38,8 +38,7 @@ public:
     static const char* const kAfterLoadingCaption;
     static const char* const kAfterLoadingOptions[3];
 
-    CKeelmarkLiteDoc();
-    ~CKeelmarkLiteDoc();
+    CKeelmarkLiteDoc() = default;
     CKeelmarkLiteDoc(const CKeelmarkLiteDoc&) = delete;
     CKeelmarkLiteDoc& operator=(const CKeelmarkLiteDoc&) = delete;
 
@@ -59,9 +58,10 @@ public:
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
     const std::string& GetPathName() const { return m_pathName; }
     void SetPathName(const std::string& path) { m_pathName = path; }
-    // Whether destroying the document records its path as the voyage to open next
-    // time ("datafile"). The desktop program wants this; a one-off tool does not.
-    void SetRecordPathOnClose(bool record) { m_recordPathOnClose = record; }
+    // Names this voyage as the one to open at the next start ("datafile"): its
+    // path, "" for a voyage never saved. The frame calls it when it lets go of the
+    // document; the document itself writes no setting when it goes.
+    void RecordAsLastVoyage() const;
 
     CPosition* GetLastFix() const { return m_voyage.GetLastFix(); }
     CPosition* GetNextWaypoint() { return m_voyage.GetNextWaypoint(m_presentPosition); }
@@ -82,7 +82,9 @@ public:
 
     void AddPositionFix(const std::string& name, CTime time, double latitude, double longitude);
 
-    // A new, untitled voyage: loads the side files and puts the ship at the departure.
+    // A new, untitled voyage: loads the side files and starts the voyage at the
+    // present time, the ship, the departure and the destination all at the present
+    // position (0/0 on a fresh document: a new voyage has no place of its own yet).
     bool OnNewDocument();
 
     // The five records of the voyage file, in file order.
@@ -100,6 +102,7 @@ private:
     void Adopt(CVoyageFile& loaded);
     void LoadSideFiles();
     void HandOverToReport();
+    CRunDown RunDown() const { return m_vessel.GetRunDown(m_voyage.GetSpeed()); }
 
     CPosition* m_referencePosition = nullptr;
     CMeteoObs m_meteoObs;
@@ -113,6 +116,5 @@ private:
     CPosition m_presentPosition;
 
     bool m_modified = false;
-    bool m_recordPathOnClose = true;
     std::string m_pathName;
 };

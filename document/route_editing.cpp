@@ -3,8 +3,8 @@
 #include <cmath>
 #include <utility>
 
-#include "core/event_log.h"
 #include "core/conversion.h"
+#include "core/event_log.h"
 #include "core/position.h"
 #include "core/voyage.h"
 #include "document/keelmark_lite_doc.h"
@@ -121,8 +121,8 @@ CPosition* CWaypointEditing::Add(int show, int selectedRow) {
     m_modifiedBeforeAdd = m_doc.IsModified();
     CPosition* added = nullptr;
     if (show == kShowBoth && selectedRow >= 0 && selectedRow < voyage.GetCount())
-        added = voyage.InsertWaypointAfter(voyage.GetAt(selectedRow));
-    if (!added) added = voyage.AddWaypoint();
+        added = voyage.InsertWaypointAfter(voyage.GetAt(selectedRow), m_doc.GetPresentPosition(), services::Now());
+    if (!added) added = voyage.AddWaypoint(m_doc.GetPresentPosition(), services::Now());
     m_added = added;
     m_doc.SetModifiedFlag();
     return added;

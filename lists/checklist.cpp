@@ -5,6 +5,7 @@
 
 #include "core/archive.h"
 #include "core/conversion.h"
+#include "core/event_log.h"
 #include "platform/services.h"
 
 namespace {
@@ -68,13 +69,13 @@ std::int32_t CChecklist::GetStatus(int index) const {
     return HasItem(index) ? m_items[static_cast<std::size_t>(index)].m_status : kInvalidStatus;
 }
 
-bool CChecklist::CheckItem(int index, const LogSink& log) {
+bool CChecklist::CheckItem(int index) {
     if (!HasItem(index)) return false;
     CChecklistItem& item = m_items[static_cast<std::size_t>(index)];
     if (item.m_status != kOpen) return false;
     item.m_status = kDone;
     item.m_time = services::Now();
-    if (log) log(item.m_text);
+    CEventLog().Write(item.m_text);
     return true;
 }
 
@@ -137,9 +138,9 @@ bool CChecklist::RequireSelection(int index) const {
     return false;
 }
 
-bool CChecklist::CheckSelected(int index, const LogSink& log) {
+bool CChecklist::CheckSelected(int index) {
     if (!RequireSelection(index)) return false;
-    return CheckItem(index, log);
+    return CheckItem(index);
 }
 
 bool CChecklist::DeleteSelected(int index) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,9 +33,6 @@ public:
     static constexpr const char* kSelectItemFirst = "Please select item first!";
     static constexpr const char* kResetAllQuestion = "Reset all checklist items?\nAre you sure?";
 
-    // Where a ticked item's text goes: the event log, once it is plugged in.
-    using LogSink = std::function<void(const std::string&)>;
-
     void AddItem(std::int32_t status, std::int32_t validity, std::int32_t kind, const std::string& text, CTime time);
     // False when there is no such item.
     bool RemoveAt(int index);
@@ -46,9 +42,9 @@ public:
     std::string GetText(int index) const;
     // The status, or 9 for an index that does not exist.
     std::int32_t GetStatus(int index) const;
-    // Marks an open item done as of now and hands its text to the log. An item
-    // already done or not applicable is left alone. True when the item was ticked.
-    bool CheckItem(int index, const LogSink& log = {});
+    // Marks an open item done as of now and writes its text to the event log. An
+    // item already done or not applicable is left alone. True when the item was ticked.
+    bool CheckItem(int index);
     // Replaces validity, kind, text and time; the status stays. False when there is no such item.
     bool UpdateItem(int index, std::int32_t validity, std::int32_t kind, const std::string& text, CTime time);
     void ResetAll();
@@ -68,7 +64,7 @@ public:
     // The checklist window's actions on the selected row (-1 for none). Each
     // says "Please select item first!" when no item is selected.
     bool RequireSelection(int index) const;
-    bool CheckSelected(int index, const LogSink& log = {});
+    bool CheckSelected(int index);
     bool DeleteSelected(int index);
     // Asks before resetting every item; true when they were reset.
     bool ConfirmResetAll();

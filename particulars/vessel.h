@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/voyage.h"
 #include "lists/checklist.h"
 
 class CArchive;
@@ -92,6 +93,8 @@ public:
     // With no engine setting (0) there is nothing to run down: both are 0.
     double GetReductionTime() const;
     double GetReductionDistance(double speed) const;
+    // Both, for the route's ETAs at the given voyage speed.
+    CRunDown GetRunDown(double speed) const { return {GetReductionTime(), GetReductionDistance(speed)}; }
 
     // The stored fields in file order, the checklist last. The shaft generator
     // flag is not stored.

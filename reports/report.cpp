@@ -75,6 +75,10 @@ void CReport::SetPreparedFigures(double remainingDistance, double requiredSpeed,
 
 // ---- lines -----------------------------------------------------------------
 
+CRunDown CReport::RunDown() const {
+    return m_vessel && m_voyage ? m_vessel->GetRunDown(m_voyage->GetSpeed()) : CRunDown{};
+}
+
 std::string CReport::ValueText(std::int32_t code) const {
     // A value whose record has not been handed over is left out rather than guessed.
     switch (code) {
@@ -93,11 +97,11 @@ std::string CReport::ValueText(std::int32_t code) const {
     case kPresentCourse:
         return m_present ? CConversion::FixedText(m_present->GetCourse()) : "";
     case kRemainingDistance:
-        return m_voyage && m_present ? CConversion::FixedText(m_voyage->UpdateETAs(*m_present)) : "";
+        return m_voyage && m_present ? CConversion::FixedText(m_voyage->UpdateETAs(*m_present, RunDown())) : "";
     case kEtaAtDestination:
         if (!m_voyage || !m_present) return "";
         // The destination's ETA as the route works it out from the present position.
-        m_voyage->UpdateETAs(*m_present);
+        m_voyage->UpdateETAs(*m_present, RunDown());
         return CConversion::DayNumberText(m_voyage->GetLast()->GetETA()) + " UTC";
     case kPresentRevolutions:
         return m_vessel ? CConversion::FixedText(m_vessel->m_engineSetting) : "";

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/time.h"
+#include "core/voyage.h"
 
 class CArchive;
 class CPosition;
@@ -114,6 +115,8 @@ public:
 
 private:
     std::string ValueText(std::int32_t code) const;
+    // The vessel's run-down at the voyage speed; none without a vessel.
+    CRunDown RunDown() const;
 
     double m_remainingDistance = 0.0;
     double m_requiredRevolutions = 0.0;

@@ -77,7 +77,8 @@ void CHurricaneList::Serialize(CArchive& ar) {
 }
 
 CPosition* CHurricaneList::AddNew() {
-    m_cyclones.push_back(std::make_unique<CPosition>());
+    // A new cyclone is dated now; it stands at 0/0 until its position is entered.
+    m_cyclones.push_back(std::make_unique<CPosition>(0.0, 0.0, services::Now()));
     return m_cyclones.back().get();
 }
 

@@ -41,7 +41,7 @@ public:
     void Serialize(CArchive& ar);
 
     int GetCount() const { return static_cast<int>(m_cyclones.size()); }
-    // Appends a default position (named "New Position", time stamp now).
+    // Appends a default position (named "New Position", time stamp now, at 0/0).
     CPosition* AddNew();
     // The cyclone at the index; for an index that does not exist, says so and gives none.
     CPosition* GetAt(int index);

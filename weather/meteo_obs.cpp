@@ -7,6 +7,7 @@
 
 #include "core/archive.h"
 #include "core/conversion.h"
+#include "core/event_log.h"
 #include "core/position.h"
 
 namespace {
@@ -204,11 +205,10 @@ void AddMeteoToRoute(const CMeteoObs& obs, CPosition* nextWaypoint, CPosition* l
     if (lastFix && lastFix != nextWaypoint) lastFix->AddWeather(speed, direction, pressure);
 }
 
-void ApplyMeteoUpdate(CMeteoObs& record, const CMeteoObs& edited, CPosition* nextWaypoint, CPosition* lastFix,
-                      const std::function<void(const std::string&)>& log) {
+void ApplyMeteoUpdate(CMeteoObs& record, const CMeteoObs& edited, CPosition* nextWaypoint, CPosition* lastFix) {
     record = edited;
     AddMeteoToRoute(record, nextWaypoint, lastFix);
-    if (log) log(MeteoLogText(record));
+    CEventLog().Write(MeteoLogText(record));
 }
 
 CMeteoCurrent MeteoCurrentOf(const CPosition* nextWaypoint, const CPosition* lastFix) {

@@ -95,9 +95,9 @@ std::string MeteoLogText(const CMeteoObs& obs);
 void AddMeteoToRoute(const CMeteoObs& obs, CPosition* nextWaypoint, CPosition* lastFix);
 
 // The meteo sheet confirmed: the edited observation replaces the record, is
-// averaged into the route and logged. Marking the document modified is the caller's.
-void ApplyMeteoUpdate(CMeteoObs& record, const CMeteoObs& edited, CPosition* nextWaypoint, CPosition* lastFix,
-                      const std::function<void(const std::string&)>& log);
+// averaged into the route and written to the event log. Marking the document
+// modified is the caller's.
+void ApplyMeteoUpdate(CMeteoObs& record, const CMeteoObs& edited, CPosition* nextWaypoint, CPosition* lastFix);
 
 // What the sheet's read-only Current page shows.
 struct CMeteoCurrent {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/conversion.h"
+#include "core/event_log.h"
 #include "core/file_io.h"
 #include "core/position.h"
 #include "platform/services.h"
@@ -33,8 +34,7 @@ bool WriteObsMessage(const CPosition& position, const std::string& callSign) {
     return true;
 }
 
-void SendObsMessage(const CPosition& present, const std::string& callSign,
-                    const std::function<void(const std::string&)>& log) {
+void SendObsMessage(const CPosition& present, const std::string& callSign) {
     WriteObsMessage(present, callSign);
-    if (log) log(kObsLogText);
+    CEventLog().Write(kObsLogText);
 }

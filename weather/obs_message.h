@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "core/time.h"
@@ -23,5 +22,4 @@ std::string ObsMessageText(const std::string& callSign, CTime now, double latitu
 bool WriteObsMessage(const CPosition& position, const std::string& callSign);
 
 // The OBS command: writes the message, then logs that it was sent, whatever the outcome.
-void SendObsMessage(const CPosition& present, const std::string& callSign,
-                    const std::function<void(const std::string&)>& log);
+void SendObsMessage(const CPosition& present, const std::string& callSign);

@@ -2,7 +2,6 @@
 
 #include "app/schedule.h"
 #include "app/ui/schedule_dialog.h"
-#include "core/event_log.h"
 #include "core/ui/command_registry.h"
 #include "document/keelmark_lite_doc.h"
 #include "document/position_fix.h"
@@ -40,8 +39,7 @@ void OnPresentFromPopular(const CCommandContext& c) {
 }
 
 void OnObsMessage(const CCommandContext& c) {
-    SendObsMessage(c.Doc().GetPresentPosition(), c.Doc().GetVessel().m_callSign,
-                   [](const std::string& text) { CEventLog().Write(text); });
+    SendObsMessage(c.Doc().GetPresentPosition(), c.Doc().GetVessel().m_callSign);
 }
 
 void OnAlmanacLoad(const CCommandContext& c) {

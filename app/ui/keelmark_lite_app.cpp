@@ -60,7 +60,6 @@ bool CreateDemoVoyageOnFirstStart(const QString& folder) {
     for (const std::string& side : {vessel, cyclones})
         if (QFileInfo::exists(QString::fromStdString(NormalizePath(side)))) return false;
     CKeelmarkLiteDoc demo;
-    demo.SetRecordPathOnClose(false); // the start opens it through "datafile"'s default
     BuildDemoVoyage(demo, services::Now());
     std::string error;
     if (demo.SaveVoyageFile(path.toStdString(), error)) return true;

@@ -94,6 +94,8 @@ CMainFrame::~CMainFrame() {
     delete m_child;
     m_child = nullptr;
     m_view = nullptr;
+    // Program exit without closing the window: the voyage is still the next start's.
+    if (m_document) m_document->RecordAsLastVoyage();
     m_document.reset();
 }
 
@@ -300,7 +302,6 @@ void CMainFrame::UpdateTitles() {
 void CMainFrame::Adopt(std::unique_ptr<CKeelmarkLiteDoc> document, bool untitled) {
     CloseDocument(false);
     m_document = std::move(document);
-    m_document->SetRecordPathOnClose(true);
     if (untitled) m_untitledTitle = "Voyage" + std::to_string(++m_untitledCount);
 
     m_child = new CChildFrame;
@@ -324,7 +325,8 @@ bool CMainFrame::CloseDocument(bool ask) {
     }
     m_child = nullptr;
     m_view = nullptr;
-    m_document.reset(); // records its path as the voyage to open next time
+    m_document->RecordAsLastVoyage();
+    m_document.reset();
     UpdateTitles();
     UpdateCommandStates();
     return true;
@@ -346,8 +348,6 @@ bool CMainFrame::SaveModified() {
 
 void CMainFrame::NewDocument() {
     auto document = std::make_unique<CKeelmarkLiteDoc>();
-    // Only the voyage the frame keeps records its path when it goes.
-    document->SetRecordPathOnClose(false);
     document->OnNewDocument();
     Adopt(std::move(document), true);
 }
@@ -370,7 +370,6 @@ bool CMainFrame::OnFileOpen() {
 bool CMainFrame::LoadDocumentFile(const std::string& path, std::string& error) {
     const std::string absolute = Absolute(path);
     auto document = std::make_unique<CKeelmarkLiteDoc>();
-    document->SetRecordPathOnClose(false);
     if (!document->LoadVoyageFile(absolute, error)) return false;
     Adopt(std::move(document), false);
     AddRecentFile(absolute);

@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 
-#include "core/event_log.h"
-#include "document/keelmark_lite_doc.h"
-#include "platform/fake/fake_services.h"
-#include "support/test_host.h"
+#include "support/model_test.h"
 
 namespace {
 
@@ -20,14 +18,14 @@ const char* const kSlow = "Your present true speed is more than 2 knots below re
 
 // Every condition true: the arrival 0.5 nM ahead but 30 degrees off the course,
 // the last fix 8 hours old, far too slow for the schedule, engine well above manoeuvring.
-struct Alarms : ::testing::Test {
+struct Alarms : ModelTest {
     const CTime start = CTime::FromUtc(2026, 12, 6, 11, 59, 30);
-    CTestHost host{start};
-    CFakeServices& fake = host.fake;
     std::unique_ptr<CKeelmarkLiteDoc> doc;
 
     void SetUp() override {
-        host.KeepSideFilesHere();
+        ModelTest::SetUp();
+        Set("navreduce", 1);
+        fake.clock.Set(start);
         doc = host.NewVoyage();
         CVoyage& v = doc->GetVoyage();
         v.GetFirst()->SetLatitude(50.0);
@@ -49,7 +47,7 @@ struct Alarms : ::testing::Test {
         doc->GetVessel().m_engineSetting = 100;
         fake.prompts.Clear();
     }
-    std::string Log() const { return host.Log(); }
+    Names Logged() const { return host.Logged(); }
 };
 
 } // namespace
@@ -57,7 +55,7 @@ struct Alarms : ::testing::Test {
 TEST_F(Alarms, EveryWarningInOrderOnANewHour) {
     CWatchAlarms alarms; // started at 11:59:30
     alarms.Check(*doc);  // a new minute: the minute checks run
-    ASSERT_EQ(fake.prompts.Texts(), (std::vector<std::string>{kSixMinutes, kPassing, kReduce}));
+    ASSERT_EQ(Shown(), (Names{kSixMinutes, kPassing, kReduce}));
     EXPECT_DOUBLE_EQ(doc->GetPresentPosition().GetSpeed(), 0.01) << "almost stopped at the destination";
     fake.prompts.Clear();
 
@@ -68,18 +66,16 @@ TEST_F(Alarms, EveryWarningInOrderOnANewHour) {
     doc->GetPresentPosition().SetSpeed(10.0);
     fake.clock.Set(CTime::FromUtc(2026, 12, 6, 12, 0, 8));
     alarms.Check(*doc);
-    EXPECT_EQ(fake.prompts.Texts(),
-              (std::vector<std::string>{kSixMinutes, kPassing, kReduce, kOffCourse, kOld, kSlow}));
+    EXPECT_EQ(Shown(), (Names{kSixMinutes, kPassing, kReduce, kOffCourse, kOld, kSlow}));
     for (const auto& shown : fake.prompts.History()) {
         EXPECT_EQ(shown.icon, PromptIcon::None);
         EXPECT_EQ(shown.buttons, PromptButtons::Ok);
     }
-    const std::string log = Log();
-    EXPECT_NE(log.find("  Passing WaypointPilot\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("  Alarm: Engine revs should be reduced now!\r\n"), std::string::npos);
-    EXPECT_NE(log.find("  OffCourse alarm!\r\n"), std::string::npos);
-    EXPECT_NE(log.find("  Position not updated for more than 6 hours!\r\n"), std::string::npos);
-    EXPECT_NE(log.find("  Present true speed too low to reach ETA!\r\n"), std::string::npos);
+    const Names logged = Logged();
+    for (const char* entry :
+         {"Passing WaypointPilot", "Alarm: Engine revs should be reduced now!", "OffCourse alarm!",
+          "Position not updated for more than 6 hours!", "Present true speed too low to reach ETA!"})
+        EXPECT_NE(std::find(logged.begin(), logged.end(), entry), logged.end()) << entry;
 
     // 12:01:04: the minute checks only.
     fake.prompts.Clear();
@@ -87,33 +83,33 @@ TEST_F(Alarms, EveryWarningInOrderOnANewHour) {
     fake.clock.Set(CTime::FromUtc(2026, 12, 6, 12, 1, 4));
     doc->GetVoyage().GetLast()->SetTime(CTime::FromUtc(2026, 12, 6, 13, 0, 0));
     alarms.Check(*doc);
-    EXPECT_EQ(fake.prompts.Texts(), (std::vector<std::string>{kSixMinutes, kPassing, kReduce}));
+    EXPECT_EQ(Shown(), (Names{kSixMinutes, kPassing, kReduce}));
 }
 
 TEST_F(Alarms, SwitchesTurnChecksOff) {
-    for (const char* key : {"wp6minalarm", "wpalarm", "coursealarm", "speedalarm", "dralarm", "navreduce",
-                            "navzerospd"})
-        fake.settings.SetInt(kSettingsSection, key, 0);
+    for (const char* key :
+         {"wp6minalarm", "wpalarm", "coursealarm", "speedalarm", "dralarm", "navreduce", "navzerospd"})
+        Set(key, 0);
     CWatchAlarms alarms;
     fake.clock.Set(CTime::FromUtc(2026, 12, 6, 12, 0, 0));
     alarms.Check(*doc);
     EXPECT_TRUE(fake.prompts.History().empty());
     EXPECT_DOUBLE_EQ(doc->GetPresentPosition().GetSpeed(), 10.0);
-    EXPECT_EQ(Log(), "");
+    EXPECT_TRUE(Logged().empty());
 
     // Only exactly 1 is on; "logwp" 0 keeps the passing warning out of the log.
-    fake.settings.SetInt(kSettingsSection, "wpalarm", 1);
-    fake.settings.SetInt(kSettingsSection, "logwp", 0);
-    fake.settings.SetInt(kSettingsSection, "coursealarm", 2);
+    Set("wpalarm", 1);
+    Set("logwp", 0);
+    Set("coursealarm", 2);
     fake.clock.Set(CTime::FromUtc(2026, 12, 6, 13, 0, 0));
     alarms.Check(*doc);
-    EXPECT_EQ(fake.prompts.Texts(), (std::vector<std::string>{kPassing}));
-    EXPECT_EQ(Log(), "");
+    EXPECT_EQ(Shown(), (Names{kPassing}));
+    EXPECT_TRUE(Logged().empty());
 }
 
 TEST_F(Alarms, LimitsAreStrictWhereTheyShouldBe) {
     for (const char* key : {"wp6minalarm", "wpalarm", "dralarm", "navreduce", "navzerospd"})
-        fake.settings.SetInt(kSettingsSection, key, 0);
+        Set(key, 0);
     CPosition& p = doc->GetPresentPosition();
     CPosition* arrival = doc->GetVoyage().GetLast();
     CWatchAlarms alarms;
@@ -132,21 +128,18 @@ TEST_F(Alarms, LimitsAreStrictWhereTheyShouldBe) {
         arrival->SetTime(fake.clock.Now() + static_cast<std::int64_t>(100.0 / requiredSpeed * 3600.0));
         fake.prompts.Clear();
         alarms.Check(*doc);
-        return fake.prompts.Texts();
+        return Shown();
     };
     EXPECT_TRUE(runAt(355, 4.99, 10, 10).empty()) << "10 degrees off is not more than 10";
-    EXPECT_EQ(runAt(350, 1, 10, 10), (std::vector<std::string>{kOffCourse}));
-    EXPECT_EQ(runAt(90, 90, 10, 12.5), (std::vector<std::string>{kSlow}));
+    EXPECT_EQ(runAt(350, 1, 10, 10), (Names{kOffCourse}));
+    EXPECT_EQ(runAt(90, 90, 10, 12.5), (Names{kSlow}));
     EXPECT_TRUE(runAt(90, 90, 10, 12.0).empty()) << "2 knots short is not more than 2";
 }
 
-TEST_F(Alarms, StoppedShipAndNoEngineSetting) {
+TEST_F(Alarms, StoppedShipIsNeverSixMinutesAway) {
     doc->GetPresentPosition().SetSpeed(0.0);
     doc->GetVessel().m_engineSetting = 0;
     CWatchAlarms alarms;
     alarms.Check(*doc);
-    const auto texts = fake.prompts.Texts();
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string(kSixMinutes)), 0)
-        << "at speed 0 the waypoint is never six minutes away";
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string(kReduce)), 0);
+    EXPECT_EQ(Shown(), Names{kPassing}) << "no six minutes, no run-down without revolutions";
 }

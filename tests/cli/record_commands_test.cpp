@@ -31,7 +31,6 @@ struct CliRecords : ::testing::Test {
         fake.settings.SetString(kSettingsSection, "hurri", Path("hurricane.dat"));
         fake.settings.SetString(kSettingsSection, "almanac", Path("almanac.dat"));
         CKeelmarkLiteDoc doc;
-        doc.SetRecordPathOnClose(false);
         doc.OnNewDocument();
         CVoyage& v = doc.GetVoyage();
         v.GetFirst()->SetLatitude(50.0);

@@ -2,90 +2,65 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "core/record_file.h"
 #include "core/voyage.h"
 #include "support/scratch_dir.h"
-#include "platform/fake/fake_services.h"
 
 namespace fs = std::filesystem;
 
-namespace {
-
-using TempDir = CScratchDir;
-
-
-} // namespace
-
-TEST(FileIo, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile) {
-    TempDir dir;
-    std::string error;
+TEST(FileIo, AtomicWritesReplaceWholeOrKeepTheOldFile) {
+    CScratchDir dir;
+    std::string error, bytes;
     ASSERT_TRUE(WriteFileAtomic(dir / "a.bin", "first", error)) << error;
     ASSERT_TRUE(WriteFileAtomic(dir / "a.bin", "second", error)) << error;
     EXPECT_EQ(Slurp(dir / "a.bin"), "second");
-    EXPECT_EQ(dir.Entries(), 1u);
-    // Old-style separators are accepted.
-    ASSERT_TRUE(WriteFileAtomic(dir.path.string() + "\\b.bin", "x", error)) << error;
+    EXPECT_EQ(dir.Entries(), 1u) << "no temporary file is left";
+    ASSERT_TRUE(WriteFileAtomic(dir.path.string() + "\\b.bin", "x", error)) << "old-style separators";
     EXPECT_EQ(Slurp(dir / "b.bin"), "x");
-}
 
-TEST(FileIo, FailuresNameTheFileAndKeepTheOldOne) {
-    TempDir dir;
-    std::string error;
     EXPECT_FALSE(WriteFileAtomic(dir / "missing/a.bin", "x", error));
     EXPECT_NE(error.find("missing/a.bin"), std::string::npos) << error;
-
-    std::string bytes;
     EXPECT_FALSE(ReadWholeFile(dir / "none.k7v", bytes, error));
     EXPECT_NE(error.find("none.k7v"), std::string::npos) << error;
     EXPECT_FALSE(ReadWholeFile(dir.path.string(), bytes, error)) << "a folder is not a file";
-
     if (::geteuid() != 0) { // root writes anywhere
-        ASSERT_TRUE(WriteFileAtomic(dir / "keep.bin", "old", error));
         fs::permissions(dir.path, fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_FALSE(WriteFileAtomic(dir / "keep.bin", "new", error));
+        EXPECT_FALSE(WriteFileAtomic(dir / "a.bin", "new", error));
         fs::permissions(dir.path, fs::perms::owner_all);
-        EXPECT_EQ(Slurp(dir / "keep.bin"), "old");
+        EXPECT_EQ(Slurp(dir / "a.bin"), "second");
     }
 }
 
 TEST(FileIo, RecordFilesLoadWholeOrNotAtAll) {
-    CFakeServices fake;
-    TempDir dir;
+    CScratchDir dir;
     CVoyage voyage;
     voyage.SetTexts("North Sea", "", "");
     std::string error;
     ASSERT_TRUE(SaveRecordFile(dir / "route.bin", voyage, error)) << error;
     const std::string good = Slurp(dir / "route.bin");
     EXPECT_EQ(good, StoreToBytes(voyage));
-
     CVoyage loaded;
     ASSERT_TRUE(LoadRecordFile(dir / "route.bin", loaded, error)) << error;
     EXPECT_EQ(loaded.GetDescription(), "North Sea");
 
-    ASSERT_TRUE(WriteFileAtomic(dir / "cut.bin", good.substr(0, good.size() - 3), error));
-    CVoyage fresh;
-    EXPECT_FALSE(LoadRecordFile(dir / "cut.bin", fresh, error));
-    EXPECT_NE(error.find("cut.bin"), std::string::npos) << error;
-    EXPECT_NE(error.find("damaged"), std::string::npos) << error;
+    for (auto [name, bytes, fragment] : {std::tuple{"cut.bin", good.substr(0, good.size() - 3), "damaged"},
+                                         {"long.bin", good + "xx", "2 unexpected bytes"}}) {
+        Put(dir / name, bytes);
+        CVoyage fresh;
+        EXPECT_FALSE(LoadRecordFile(dir / name, fresh, error));
+        EXPECT_NE(error.find(name), std::string::npos) << error;
+        EXPECT_NE(error.find(fragment), std::string::npos) << error;
+    }
 
-    ASSERT_TRUE(WriteFileAtomic(dir / "long.bin", good + "xx", error));
-    EXPECT_FALSE(LoadRecordFile(dir / "long.bin", fresh, error));
-    EXPECT_NE(error.find("2 unexpected bytes"), std::string::npos) << error;
-}
-
-TEST(FileIo, SaveThatCannotBeStoredKeepsThePreviousFile) {
-    CFakeServices fake;
-    TempDir dir;
-    CVoyage voyage;
-    std::string error;
-    ASSERT_TRUE(SaveRecordFile(dir / "route.bin", voyage, error));
-    const std::string before = Slurp(dir / "route.bin");
-    voyage.GetLast()->SetTime(CTime(0x100000000LL)); // beyond what the file holds
-    voyage.SetTexts(std::string(200000, 'x'), "", "");  // big enough to stream part of it first
+    // A record that cannot be stored, found after part of it was streamed: the old file stays.
+    voyage.GetLast()->SetTime(CTime(0x100000000LL));
+    voyage.SetTexts(std::string(200000, 'x'), "", "");
     EXPECT_FALSE(SaveRecordFile(dir / "route.bin", voyage, error));
     EXPECT_NE(error.find("time"), std::string::npos) << error;
-    EXPECT_EQ(Slurp(dir / "route.bin"), before);
-    EXPECT_EQ(dir.Entries(), 1u);
+    EXPECT_EQ(Slurp(dir / "route.bin"), good);
+    EXPECT_EQ(dir.Entries(), 3u);
 }

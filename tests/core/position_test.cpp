@@ -8,91 +8,73 @@
 
 namespace {
 
-CPosition At(double lat, double lon) {
-    CPosition p;
-    p.SetLatitude(lat);
-    p.SetLongitude(lon);
-    return p;
-}
+CPosition At(double lat, double lon) { return CPosition(lat, lon, CTime()); }
 
 } // namespace
 
-TEST(Position, Defaults) {
+TEST(Position, DefaultsTakeNoTimeOrPlaceFromTheMachine) {
     CFakeServices fake;
     fake.clock.Set(CTime::FromUtc(2026, 5, 1, 12, 0, 0));
-    CPosition p;
+    const CPosition p;
     EXPECT_EQ(p.GetName(), "New Position");
-    EXPECT_EQ(p.GetTime(), CTime::FromUtc(2026, 5, 1, 12, 0, 0));
+    EXPECT_EQ(p.GetTime(), CTime(0)) << "the maker gives the time, not the clock";
+    EXPECT_EQ(p.GetLatitude(), 0.0);
+    EXPECT_EQ(p.GetLongitude(), 0.0);
     EXPECT_EQ(p.GetKind(), CPosition::kFix);
     EXPECT_EQ(p.GetProceedVia(), CPosition::kRhumbLine);
     EXPECT_EQ(p.GetAveragePressure(), 1000.0);
-    // Pseudo-random coordinates in the north-east quadrant.
-    for (int i = 0; i < 200; ++i) {
-        CPosition q;
-        EXPECT_GE(q.GetLatitude(), 0.0);
-        EXPECT_LE(q.GetLatitude(), 90.0);
-        EXPECT_GE(q.GetLongitude(), 0.0);
-        EXPECT_LE(q.GetLongitude(), 180.0);
-    }
+    const CPosition q(-12.5, 4.25, CTime(77));
+    EXPECT_EQ(q.GetLatitude(), -12.5);
+    EXPECT_EQ(q.GetLongitude(), 4.25);
+    EXPECT_EQ(q.GetTime(), CTime(77));
 }
 
 TEST(Position, CoordinateTexts) {
-    CPosition p = At(-0.5, 0.0);
-    EXPECT_EQ(p.GetLatitudeDegrees(), 0);
-    EXPECT_DOUBLE_EQ(p.GetLatitudeMinutes(), 30.0);
-    EXPECT_TRUE(p.IsSouth());
-    EXPECT_EQ(p.GetLatitudeText(), "00:30.00 South");
-    EXPECT_EQ(p.GetLongitudeText(), "00:00.00 East");
-
-    p = At(0.0, -4.0 - 5.0 / 60.0);
-    EXPECT_EQ(p.GetLatitudeText(), "00:00.00 North");
-    EXPECT_EQ(p.GetLongitudeText(), "4:05.00 West");
-    EXPECT_EQ(p.GetLongitudeDegrees(), 4);
-    EXPECT_TRUE(p.IsWest());
-
-    p = At(52.375, 0.0);
-    EXPECT_EQ(p.GetLatitudeText(), "52:22.50 North");
-
-    // Minutes are cut, never rounded up to 60.
-    p = At(10.99999, 0.0);
-    EXPECT_DOUBLE_EQ(p.GetLatitudeMinutes(), 59.99);
-    EXPECT_EQ(p.GetLatitudeDegrees(), 10);
+    struct Case {
+        double lat, lon;
+        const char *latText, *lonText;
+        int latDegrees;
+        double latMinutes;
+    };
+    const Case cases[] = {
+        {-0.5, 0.0, "00:30.00 South", "00:00.00 East", 0, 30.0},
+        {0.0, -4.0 - 5.0 / 60.0, "00:00.00 North", "4:05.00 West", 0, 0.0},
+        {52.375, 0.0, "52:22.50 North", "00:00.00 East", 52, 22.5},
+        {10.99999, 0.0, "11:00.00 North", "00:00.00 East", 10, 59.99}, // the minutes field cuts, the text rounds
+    };
+    for (const Case& c : cases) {
+        const CPosition p = At(c.lat, c.lon);
+        EXPECT_EQ(p.GetLatitudeText(), c.latText);
+        EXPECT_EQ(p.GetLongitudeText(), c.lonText);
+        EXPECT_EQ(p.GetLatitudeDegrees(), c.latDegrees);
+        EXPECT_DOUBLE_EQ(p.GetLatitudeMinutes(), c.latMinutes);
+        EXPECT_EQ(p.IsSouth(), c.lat < 0);
+        EXPECT_EQ(p.IsWest(), c.lon < 0);
+    }
+    EXPECT_EQ(At(0, -4.1).GetLongitudeDegrees(), 4);
 }
 
 TEST(Position, ProceedViaAcceptsOnlyZeroOrOne) {
     CPosition p;
-    p.SetProceedVia(2);
-    EXPECT_EQ(p.GetProceedVia(), 0);
-    p.SetProceedVia(1);
-    EXPECT_EQ(p.GetProceedVia(), 1);
-    p.SetProceedVia(-1);
-    EXPECT_EQ(p.GetProceedVia(), 0);
+    for (auto [mode, stored] : {std::pair{2, 0}, {1, 1}, {-1, 0}, {0, 0}}) {
+        p.SetProceedVia(1);
+        p.SetProceedVia(mode);
+        EXPECT_EQ(p.GetProceedVia(), stored) << mode;
+    }
 }
 
 TEST(Position, RelativeTextNamesTheCompassPoint) {
     CPosition departure = At(10.0, 0.0);
     departure.SetName("Departure");
-    // 12.5 nM on a course of about 22.5..45: NNE.
-    CPosition probe = departure;
-    probe.SetProceedVia(0);
-    const double course = 30.0;
-    probe.SailRhumbLine(12.5, course);
-    const std::string text = departure.GetRelativeText(probe.GetLatitude(), probe.GetLongitude());
-    EXPECT_EQ(text, "12.50 nM  NNE from Departure");
-
-    // 20 degrees is index 0 (N), 359 is index 15 (NNW).
-    CPosition north = departure;
-    north.SailRhumbLine(60.0, 20.0);
-    EXPECT_NE(departure.GetRelativeText(north.GetLatitude(), north.GetLongitude()).find(" nM  N from"),
-              std::string::npos);
-    CPosition nnw = departure;
-    nnw.SailRhumbLine(60.0, 359.0);
-    EXPECT_NE(departure.GetRelativeText(nnw.GetLatitude(), nnw.GetLongitude()).find(" nM  NNW from"),
-              std::string::npos);
-    CPosition east = departure;
-    east.SailRhumbLine(60.0, 100.0);
-    EXPECT_NE(departure.GetRelativeText(east.GetLatitude(), east.GetLongitude()).find(" nM  E from"),
-              std::string::npos);
+    // Index = course / 22.5 cut: 20 degrees is still N, 359 is NNW.
+    for (auto [distance, course, text] : {std::tuple{12.5, 30.0, "12.50 nM  NNE from Departure"},
+                                          {60.0, 20.0, "60.00 nM  N from Departure"},
+                                          {60.0, 100.0, "60.00 nM  E from Departure"},
+                                          {60.0, 359.0, "60.00 nM  NNW from Departure"}}) {
+        CPosition probe = departure;
+        probe.SailRhumbLine(distance, course);
+        EXPECT_EQ(departure.GetRelativeText(probe.GetLatitude(), probe.GetLongitude()), text) << course;
+    }
 }
 
 TEST(Position, RunningAverages) {
@@ -115,26 +97,20 @@ TEST(Position, RunningAverages) {
     w.AddWeather(speed, direction, pressure);
     EXPECT_DOUBLE_EQ(w.GetWeather(dir, count), 20.0);
     EXPECT_EQ(count, 1);
-    EXPECT_DOUBLE_EQ(w.GetAveragePressure(), 995.0);
-    EXPECT_DOUBLE_EQ(w.GetMaximumWindSpeed(), 20.0);
-    EXPECT_DOUBLE_EQ(w.GetWindDirectionAtMaximum(), 270.0);
     EXPECT_DOUBLE_EQ(w.GetMinimumPressure(), 995.0);
     double same = 20, otherDir = 90, higher = 1005;
     w.AddWeather(same, otherDir, higher);
+    EXPECT_DOUBLE_EQ(w.GetMaximumWindSpeed(), 20.0);
     EXPECT_DOUBLE_EQ(w.GetWindDirectionAtMaximum(), 270.0) << "an equal wind speed is not a new maximum";
     EXPECT_DOUBLE_EQ(w.GetMinimumPressure(), 995.0);
     EXPECT_DOUBLE_EQ(w.GetAveragePressure(), 1000.0);
 }
 
 TEST(Position, StoredLayoutFieldByField) {
-    CFakeServices fake;
-    CPosition p;
+    CPosition p(52.5, -4.25, CTime(0x01020304));
     p.SetCourse(90.5);
-    p.SetLatitude(52.5);
-    p.SetLongitude(-4.25);
     p.SetSpeed(12.0);
     p.SetName("Ab");
-    p.SetTime(CTime(0x01020304));
     p.SetProceedVia(0);
     p.SetKind(0);
     p.SetETA(9800.5);
@@ -142,51 +118,38 @@ TEST(Position, StoredLayoutFieldByField) {
     p.SetExtraValue(3.0);
     double ws = 30, wd = 180, pr = 990;
     p.AddWeather(ws, wd, pr);
+    const double legCourse = 45.0, legDistance = 100.0;
+    p.SetLeg(legCourse, legDistance);
 
-    const std::string expected = LeDouble(90.5) + LeDouble(0.0) + LeDouble(52.5) + LeDouble(-4.25) + LeDouble(12.0) +
-                                 Hex("02 41 62") + Hex("04 03 02 01") + LeLong(0) + LeLong(0) + LeDouble(990.0) +
-                                 LeLong(1) + LeDouble(30.0) + LeDouble(180.0) + LeDouble(0.0) + LeDouble(0.0) +
-                                 LeLong(0) + LeDouble(9800.5) + LeDouble(0.0) + LeDouble(0.0) + LeDouble(0.0) +
-                                 LeDouble(0.0) + LeLong(0) + LeDouble(-5.0) + LeDouble(3.0) + LeDouble(990.0) +
-                                 LeDouble(180.0) + LeDouble(30.0);
+    const std::string expected =
+        LeDouble(90.5) + LeDouble(0.0) + LeDouble(52.5) + LeDouble(-4.25) + LeDouble(12.0) + Hex("02 41 62") +
+        Hex("04 03 02 01") + LeLong(0) + LeLong(0) + LeDouble(990.0) + LeLong(1) + LeDouble(30.0) + LeDouble(180.0) +
+        LeDouble(0.0) + LeDouble(0.0) + LeLong(0) + LeDouble(9800.5) + LeDouble(0.0) + LeDouble(0.0) + LeDouble(0.0) +
+        LeDouble(0.0) + LeLong(0) + LeDouble(-5.0) + LeDouble(3.0) + LeDouble(990.0) + LeDouble(180.0) + LeDouble(30.0);
     ASSERT_EQ(expected.size(), 185u + 2u);
     const std::string stored = StoreToBytes(p);
-    EXPECT_EQ(ToHex(stored), ToHex(expected));
+    EXPECT_EQ(ToHex(stored), ToHex(expected)) << "the leg fields are not stored";
 
-    // Read back into a fresh position: every stored field, bit for bit.
+    // Read back: every stored field bit for bit; the leg fields keep their values.
     CPosition q;
+    const double qc = 10.0, qd = 20.0;
+    q.SetLeg(qc, qd);
     CBinaryReader r(stored);
     q.Serialize(r);
     EXPECT_TRUE(r.AtEnd());
     EXPECT_EQ(StoreToBytes(q), stored);
     EXPECT_FALSE(q.IsBusy());
-}
-
-TEST(Position, LongNameUsesTheThreeBytePrefix) {
-    CPosition p;
-    p.SetName(std::string(300, 'n'));
-    EXPECT_EQ(StoreToBytes(p).size(), 187u + 300u);
-}
-
-TEST(Position, LegFieldsAreNotStored) {
-    CPosition p;
-    const double course = 45.0, distance = 100.0;
-    p.SetLeg(course, distance);
-    CPosition q;
-    const double qc = 10.0, qd = 20.0;
-    q.SetLeg(qc, qd);
-    const std::string stored = StoreToBytes(p);
-    CBinaryReader r(stored);
-    q.Serialize(r);
     double c;
     EXPECT_DOUBLE_EQ(q.GetLeg(c), 20.0);
-    EXPECT_DOUBLE_EQ(c, 10.0);
+
+    p.SetName(std::string(300, 'n'));
+    EXPECT_EQ(StoreToBytes(p).size(), 187u + 300u) << "a long name takes the three-byte prefix";
 }
 
 TEST(Position, FailedReadClearsTheBusyFlag) {
     CPosition p;
-    const std::string rBytes = std::string(20, '\0');
-    CBinaryReader r(rBytes);
+    const std::string bytes(20, '\0');
+    CBinaryReader r(bytes);
     EXPECT_THROW(p.Serialize(r), CArchiveException);
     EXPECT_FALSE(p.IsBusy());
     const double c = 1.0, d = 2.0;

@@ -8,6 +8,7 @@
 #include "core/archive.h"
 #include "platform/fake/fake_services.h"
 #include "support/bytes.h"
+#include "support/test_host.h"
 
 namespace {
 
@@ -66,26 +67,22 @@ TEST(Checklist, IndexOperationsAndInvalidIndices) {
 }
 
 TEST(Checklist, TickingAnOpenItemStampsAndLogsIt) {
-    CFakeServices fake;
-    fake.clock.Set(kStart + 3600);
+    CTestHost host(kStart + 3600);
+    host.Set("logging", host.Path("ship.txt"));
     CChecklist c;
     c.AddItem(CChecklist::kOpen, 0, 1, "Log speed set", kStart);
     c.AddItem(CChecklist::kDone, 0, 1, "Already done", kStart);
     c.AddItem(CChecklist::kNotApplicable, 0, 0, "Not now", kStart);
-    std::vector<std::string> logged;
-    const auto log = [&](const std::string& text) { logged.push_back(text); };
 
-    EXPECT_TRUE(c.CheckItem(0, log));
+    EXPECT_TRUE(c.CheckItem(0));
     EXPECT_EQ(c.GetStatus(0), CChecklist::kDone);
     EXPECT_EQ(c.GetItems()[0].m_time, kStart + 3600);
-    EXPECT_FALSE(c.CheckItem(0, log)) << "a done item is not ticked twice";
-    EXPECT_FALSE(c.CheckItem(1, log));
-    EXPECT_FALSE(c.CheckItem(2, log)) << "a not-applicable item is left alone";
+    EXPECT_FALSE(c.CheckItem(0)) << "a done item is not ticked twice";
+    EXPECT_FALSE(c.CheckItem(1));
+    EXPECT_FALSE(c.CheckItem(2)) << "a not-applicable item is left alone";
     EXPECT_EQ(c.GetStatus(2), CChecklist::kNotApplicable);
     EXPECT_EQ(c.GetItems()[1].m_time, kStart);
-    EXPECT_EQ(logged, std::vector<std::string>{"Log speed set"});
-    c.AddItem(CChecklist::kOpen, 0, 3, "No log plugged in", kStart);
-    EXPECT_TRUE(c.CheckItem(3));
+    EXPECT_EQ(host.Logged(), std::vector<std::string>{"Log speed set"});
 }
 
 TEST(Checklist, EditingKeepsTheStatusAndResetOpensAll) {
@@ -130,8 +127,9 @@ TEST(Checklist, StageOfTheVoyageSetsItemsAside) {
 }
 
 TEST(Checklist, ValidityRunsInHoursFromTheTick) {
-    CFakeServices fake;
-    fake.clock.Set(kStart);
+    CTestHost host(kStart); // ticking writes to the event log: kept in the host's folder
+    CFakeServices& fake = host.fake;
+    host.Set("logging", host.Path("ship.txt"));
     CChecklist c;
     c.AddItem(CChecklist::kOpen, 4, 1, "Gyro compared", kStart);
     c.AddItem(CChecklist::kOpen, 0, 1, "Stays done", kStart);
@@ -176,7 +174,9 @@ TEST(Checklist, StageFiguresAreCutTowardZero) {
 }
 
 TEST(Checklist, WindowActionsAskForASelection) {
-    CFakeServices fake;
+    CTestHost host(kStart); // ticking writes to the event log: kept in the host's folder
+    CFakeServices& fake = host.fake;
+    host.Set("logging", host.Path("ship.txt"));
     CChecklist c;
     c.AddItem(CChecklist::kOpen, 0, 0, "Only item", kStart);
     EXPECT_FALSE(c.CheckSelected(-1));

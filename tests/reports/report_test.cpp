@@ -54,6 +54,7 @@ struct Scene {
         voyage.GetLast()->SetLatitude(0.0);
         voyage.GetLast()->SetLongitude(1.5);
         voyage.SetSpeed(10.0);
+        voyage.SetReduceSetting(0); // the destination's ETA without the engine's run-down
         vessel.m_name = "Keel Star";
         vessel.m_callSign = "PDKL";
         vessel.m_internationalNumber = "9123456";

@@ -168,7 +168,6 @@ inline SaveOutcome SaveAs(FileKind kind, const std::string& path, std::size_t te
         fake.settings.SetString(kSettingsSection, CVessel::kFileSetting, sideFolder + "/vessel.k7s");
         fake.settings.SetString(kSettingsSection, kHurricaneSettingKey, sideFolder + "/hurricane.dat");
         CKeelmarkLiteDoc doc;
-        doc.SetRecordPathOnClose(false);
         doc.GetVoyage().SetTexts(text, "Liner", "042");
         outcome.saved = doc.SaveVoyageFile(path, outcome.told);
         break;

@@ -49,10 +49,9 @@ TEST(InterruptedSave, KilledWriterLeavesEveryFileOldOrNewAndWhole) {
     fake.settings.SetString(kSettingsSection, CVessel::kFileSetting, dir / "vessel.k7s");
     fake.settings.SetString(kSettingsSection, kHurricaneSettingKey, dir / "hurricane.dat");
     CKeelmarkLiteDoc doc;
-    doc.SetRecordPathOnClose(false);
     CPosition* last = doc.GetVoyage().GetFirst();
     for (int i = 1; i < kPositions - 1; ++i) {
-        last = doc.GetVoyage().InsertWaypointAfter(last);
+        last = doc.GetVoyage().InsertWaypointAfter(last, *last, fake.clock.Now());
         last->SetName("Waypoint " + std::to_string(i));
     }
     doc.GetCyclones().AddNew()->SetName("Ophelia");

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "app/demo_voyage.h"
 #include "core/event_log.h"
@@ -52,10 +53,9 @@ public:
     void Set(const char* key, const std::string& value) { fake.settings.SetString(kSettingsSection, key, value); }
     void Set(const char* key, int value) { fake.settings.SetInt(kSettingsSection, key, value); }
 
-    // A new voyage that does not record its path as the next start's voyage.
+    // A new voyage, as File New makes it.
     std::unique_ptr<CKeelmarkLiteDoc> NewVoyage() {
         auto doc = std::make_unique<CKeelmarkLiteDoc>();
-        doc->SetRecordPathOnClose(false);
         doc->OnNewDocument();
         return doc;
     }
@@ -66,6 +66,17 @@ public:
         std::ostringstream text;
         text << in.rdbuf();
         return text.str();
+    }
+
+    // The texts of today's log entries, without their date and time.
+    std::vector<std::string> Logged() const {
+        std::vector<std::string> texts;
+        std::istringstream in(Log());
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            texts.push_back(line.size() > 20 ? line.substr(20) : "");
+        }
+        return texts;
     }
 
     bool Shown(const std::string& text) const { return Count(text, true) > 0; }
@@ -81,7 +92,6 @@ public:
     std::string WriteDemoVoyage(const std::string& name) {
         const std::string path = Path(name);
         CKeelmarkLiteDoc doc;
-        doc.SetRecordPathOnClose(false);
         BuildDemoVoyage(doc, fake.clock.Now());
         std::string error;
         if (!doc.SaveVoyageFile(path, error)) throw std::runtime_error(error);
@@ -128,12 +138,12 @@ inline void MakeMeridianRoute(CKeelmarkLiteDoc& doc, CTime now) {
     CVoyage& v = doc.GetVoyage();
     place(v.GetFirst(), "Departure", 50.0, now - 4 * 3600);
     place(v.GetLast(), "Arrival", 48.0, now + 6 * 3600);
-    CPosition* mid = v.InsertWaypointAfter(v.GetFirst());
+    CPosition* mid = v.InsertWaypointAfter(v.GetFirst(), *v.GetFirst(), now);
     place(mid, "Mid", 49.5, now);
     v.SetNextWaypoint(mid);
-    place(v.InsertFix(), "Fix A", 49.8, now - 3 * 3600);
+    place(v.InsertFix(49.8, 0.0, now), "Fix A", 49.8, now - 3 * 3600);
     v.SetNextWaypoint(v.GetLast());
-    place(v.InsertFix(), "Fix B", 49.4, now - 2 * 3600);
+    place(v.InsertFix(49.4, 0.0, now), "Fix B", 49.4, now - 2 * 3600);
     doc.SetReferencePosition(v.GetFirst());
     CPosition& present = doc.GetPresentPosition();
     present.SetLatitude(49.4);

@@ -13,6 +13,7 @@
 #include "core/voyage.h"
 #include "platform/fake/fake_services.h"
 #include "support/bytes.h"
+#include "support/test_host.h"
 
 namespace {
 
@@ -249,7 +250,8 @@ TEST(MeteoObs, RangesAreTheSheetsAndNameTheField) {
 }
 
 TEST(MeteoObs, UpdateReplacesTheRecordAveragesIntoTheRouteAndLogs) {
-    CFakeServices fake;
+    CTestHost host(CTime::FromUtc(2026, 3, 10, 8, 0, 0));
+    host.Set("logging", host.Path("ship.txt"));
     CMeteoObs record;
     CMeteoObs edited;
     edited.m_windSpeed = 12.5;
@@ -259,8 +261,8 @@ TEST(MeteoObs, UpdateReplacesTheRecordAveragesIntoTheRouteAndLogs) {
     edited.m_totalCloudCover = 75;
 
     CPosition next, last;
-    std::vector<std::string> log;
-    ApplyMeteoUpdate(record, edited, &next, &last, [&](const std::string& line) { log.push_back(line); });
+    ApplyMeteoUpdate(record, edited, &next, &last);
+    const std::vector<std::string> log = host.Logged();
 
     EXPECT_EQ(record.m_totalCloudCover, 75);
     EXPECT_TRUE(record.m_precipitation);

@@ -10,6 +10,7 @@
 
 #include "core/position.h"
 #include "support/scratch_dir.h"
+#include "support/test_host.h"
 #include "platform/fake/fake_services.h"
 
 namespace fs = std::filesystem;
@@ -90,15 +91,15 @@ TEST(ObsMessage, FailuresAreReportedAndWriteNothing) {
 }
 
 TEST(ObsMessage, CommandLogsSentWhateverTheOutcome) {
-    CFakeServices fake;
+    CTestHost host(CTime::FromUtc(2026, 3, 10, 8, 0, 0));
+    CFakeServices& fake = host.fake;
+    host.Set("logging", host.Path("ship.txt"));
     ObsFolder dir;
-    std::vector<std::string> log;
-    const auto sink = [&](const std::string& line) { log.push_back(line); };
 
-    SendObsMessage(AtLatitude(10), "PDHW", sink); // cancelled
+    SendObsMessage(AtLatitude(10), "PDHW"); // cancelled
     fake.files.ScriptPath(dir / "obs.txt");
-    SendObsMessage(AtLatitude(10), "PDHW", sink); // written
-    EXPECT_EQ(log, (std::vector<std::string>{"OBS message send", "OBS message send"}));
+    SendObsMessage(AtLatitude(10), "PDHW"); // written
+    EXPECT_EQ(host.Logged(), (std::vector<std::string>{"OBS message send", "OBS message send"}));
     EXPECT_EQ(fake.prompts.Texts(), std::vector<std::string>{"No file selected, aborting OBS..."});
     EXPECT_TRUE(fs::exists(dir / "obs.txt"));
 }
