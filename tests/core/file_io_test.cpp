@@ -61,17 +61,17 @@ TEST(FileIo, RecordFilesLoadWholeOrNotAtAll) {
     EXPECT_EQ(good, StoreToBytes(voyage));
 
     CVoyage loaded;
-    ASSERT_TRUE(LoadRecordFile(dir / "route.bin", loaded, error)) << error;
+    ASSERT_EQ(LoadRecordFile(dir / "route.bin", loaded, error), LoadResult::Loaded) << error;
     EXPECT_EQ(loaded.GetDescription(), "North Sea");
 
     ASSERT_TRUE(WriteFileAtomic(dir / "cut.bin", good.substr(0, good.size() - 3), error));
     CVoyage fresh;
-    EXPECT_FALSE(LoadRecordFile(dir / "cut.bin", fresh, error));
+    EXPECT_EQ(LoadRecordFile(dir / "cut.bin", fresh, error), LoadResult::Damaged);
     EXPECT_NE(error.find("cut.bin"), std::string::npos) << error;
     EXPECT_NE(error.find("damaged"), std::string::npos) << error;
 
     ASSERT_TRUE(WriteFileAtomic(dir / "long.bin", good + "xx", error));
-    EXPECT_FALSE(LoadRecordFile(dir / "long.bin", fresh, error));
+    EXPECT_EQ(LoadRecordFile(dir / "long.bin", fresh, error), LoadResult::Damaged);
     EXPECT_NE(error.find("2 unexpected bytes"), std::string::npos) << error;
 }
 
