@@ -10,15 +10,14 @@
 #include "core/file_io.h"
 #include "particulars/vessel.h"
 #include "platform/fake/fake_services.h"
-#include "support/scratch_dir.h"
 #include "support/bytes.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 using TempDir = CScratchDir;
-
 
 void Spit(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
