@@ -149,32 +149,28 @@ void CAlmanac::Merge(std::vector<CAstroObject>&& records) {
     }
 }
 
-CAlmanac::ReadResult CAlmanac::ReadFile(const std::string& path, std::string& error) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes, error)) return ReadResult::CannotOpen;
-    std::vector<CAstroObject> records;
-    try {
-        CBinaryReader reader(bytes);
-        records = ReadRecords(reader);
-        if (!reader.AtEnd()) reader.Fail(std::to_string(reader.Remaining()) + " unexpected bytes follow the data");
-    } catch (const CArchiveException& e) {
-        error = "\"" + NormalizePath(path) + "\" is damaged: " + e.what();
-        return ReadResult::Damaged;
-    }
-    Merge(std::move(records));
-    return ReadResult::Ok;
+LoadResult CAlmanac::ReadFile(const std::string& path, std::string& error) {
+    // The records are read aside and merged only when the whole file is good.
+    struct Records {
+        const CAlmanac& almanac;
+        std::vector<CAstroObject> read;
+        void Serialize(CArchive& ar) { read = almanac.ReadRecords(ar); }
+    } records{*this, {}};
+    const LoadResult result = LoadRecordFile(path, records, error);
+    if (result == LoadResult::Loaded) Merge(std::move(records.read));
+    return result;
 }
 
 bool CAlmanac::LoadDefault() {
     const std::string path = services::GetString("almanac", ".\\almanac.dat");
     std::string error;
     switch (ReadFile(path, error)) {
-    case ReadResult::Ok:
+    case LoadResult::Loaded:
         return true;
-    case ReadResult::CannotOpen:
+    case LoadResult::Unreadable:
         services::Prompts().Show(kCannotOpenMessage, PromptIcon::None, PromptButtons::Ok);
         break;
-    case ReadResult::Damaged:
+    case LoadResult::Damaged:
         services::Prompts().Show("Oops, the almanac is damaged\n" + error + "\nWe have to do without it..",
                                  PromptIcon::None, PromptButtons::Ok);
         break;
@@ -184,7 +180,7 @@ bool CAlmanac::LoadDefault() {
 
 bool CAlmanac::LoadFile(const std::string& path) {
     std::string error;
-    if (ReadFile(path, error) == ReadResult::Ok) return true;
+    if (ReadFile(path, error) == LoadResult::Loaded) return true;
     services::Prompts().Show(error, PromptIcon::Warning, PromptButtons::Ok);
     return false;
 }

@@ -7,6 +7,8 @@
 #include "astro/astro_object.h"
 #include "core/time.h"
 
+enum class LoadResult;
+
 class CArchive;
 
 // A reduced sight waiting to be combined into an astro fix. In memory only.
@@ -68,8 +70,7 @@ public:
     static constexpr const char* kCannotOpenMessage = "Oops, can't open the almanac\nWe have to do without it..";
 
 private:
-    enum class ReadResult { Ok, CannotOpen, Damaged };
-    ReadResult ReadFile(const std::string& path, std::string& error);
+    LoadResult ReadFile(const std::string& path, std::string& error);
     std::vector<CAstroObject> ReadRecords(CArchive& ar) const;
     void Merge(std::vector<CAstroObject>&& records);
 

@@ -73,7 +73,7 @@ void BM_ReadRouteFile(benchmark::State& state) {
     WriteFileAtomic(path, StoreToBytes(*voyage), error);
     for (auto _ : state) {
         CVoyage loaded;
-        if (!LoadRecordFile(path, loaded, error)) state.SkipWithError(error.c_str());
+        if (LoadRecordFile(path, loaded, error) != LoadResult::Loaded) state.SkipWithError(error.c_str());
         benchmark::DoNotOptimize(loaded.GetCount());
     }
     std::filesystem::remove(path);

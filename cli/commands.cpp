@@ -14,18 +14,22 @@
 #include "cli/record_commands.h"
 #include "core/file_io.h"
 #include "core/position.h"
+#include "document/record_types.h"
 
 namespace {
 
-const char* const kUsage =
-    "usage: keelmark COMMAND [ARGS]\n"
-    "commands:\n"
-    "  dump FILE [--type voyage|vessel|port|almanac|hurricanes|report]\n"
-    "                                        print a file's records as JSON\n"
-    "  load --type TYPE JSON_FILE OUT_FILE   write a file from JSON records (JSON_FILE - reads stdin)\n"
-    "  sail LAT1 LON1 LAT2 LON2 [--rhumb]   distance and initial course between two points\n"
-    "  status VOYAGE_FILE [--at TIME] [--vessel FILE]\n"
-    "                                        what the dashboard shows, TIME as YYYY-MM-DDTHH:MM:SSZ\n";
+std::string Usage() {
+    return "usage: keelmark COMMAND [ARGS]\n"
+           "commands:\n"
+           "  dump FILE [--type " +
+           RecordTypeNames() +
+           "]\n"
+           "                                        print a file's records as JSON\n"
+           "  load --type TYPE JSON_FILE OUT_FILE   write a file from JSON records (JSON_FILE - reads stdin)\n"
+           "  sail LAT1 LON1 LAT2 LON2 [--rhumb]   distance and initial course between two points\n"
+           "  status VOYAGE_FILE [--at TIME] [--vessel FILE]\n"
+           "                                        what the dashboard shows, TIME as YYYY-MM-DDTHH:MM:SSZ\n";
+}
 
 using CommandError = CommandFailure;
 
@@ -53,12 +57,14 @@ int Sail(const std::vector<std::string>& args, std::ostream& out) {
     std::vector<std::string> numbers;
     bool rhumb = false;
     for (const std::string& a : args) {
-        if (a == "--rhumb") rhumb = true;
-        else if (a.size() > 2 && a.rfind("--", 0) == 0) throw CommandError{kExitUsage, "sail: unknown option " + a};
-        else numbers.push_back(a);
+        if (a == "--rhumb")
+            rhumb = true;
+        else if (a.size() > 2 && a.rfind("--", 0) == 0)
+            throw CommandError{kExitUsage, "sail: unknown option " + a};
+        else
+            numbers.push_back(a);
     }
-    if (numbers.size() != 4)
-        throw CommandError{kExitUsage, "usage: keelmark sail LAT1 LON1 LAT2 LON2 [--rhumb]"};
+    if (numbers.size() != 4) throw CommandError{kExitUsage, "usage: keelmark sail LAT1 LON1 LAT2 LON2 [--rhumb]"};
     const double lat1 = ParseCoordinate(numbers[0], "latitude", 90);
     const double lon1 = ParseCoordinate(numbers[1], "longitude", 180);
     const double lat2 = ParseCoordinate(numbers[2], "latitude", 90);
@@ -105,12 +111,17 @@ Arguments SplitArguments(const std::vector<std::string>& args, const std::vector
 }
 
 int Dump(const std::vector<std::string>& args, std::ostream& out) {
-    const char* usage = "usage: keelmark dump FILE [--type voyage|vessel|port|almanac|hurricanes|report]";
     const Arguments a = SplitArguments(args, {"--type"});
-    if (a.values.size() != 1) throw CommandError{kExitUsage, usage};
-    std::string type = a.Option("--type").value_or(TypeFromPath(a.values[0]));
-    if (type.empty()) throw CommandError{kExitUsage, "cannot tell the type of \"" + a.values[0] + "\": give --type"};
-    if (!IsRecordType(type)) throw CommandError{kExitUsage, "unknown type \"" + type + "\""};
+    if (a.values.size() != 1)
+        throw CommandError{kExitUsage, "usage: keelmark dump FILE [--type " + RecordTypeNames() + "]"};
+    std::string type;
+    if (const auto given = a.Option("--type")) {
+        type = *given;
+    } else if (const RecordType* implied = RecordTypeOfPath(a.values[0])) {
+        type = implied->name;
+    } else {
+        throw CommandError{kExitUsage, "cannot tell the type of \"" + a.values[0] + "\": give --type"};
+    }
     DumpRecordFile(a.values[0], type, out);
     return kExitOk;
 }
@@ -120,7 +131,7 @@ int Load(const std::vector<std::string>& args) {
     const Arguments a = SplitArguments(args, {"--type"});
     const auto type = a.Option("--type");
     if (!type || a.values.size() != 2) throw CommandError{kExitUsage, usage};
-    if (!IsRecordType(*type)) throw CommandError{kExitUsage, "unknown type \"" + *type + "\""};
+    if (!FindRecordType(*type)) throw CommandError{kExitUsage, "unknown type \"" + *type + "\""};
     std::string text, error;
     if (a.values[0] == "-") {
         text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
@@ -157,7 +168,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     try {
         if (command == "--help" || command == "-h" || command == "help") {
-            out << kUsage;
+            out << Usage();
             return kExitOk;
         }
         if (command == "sail") return Sail(rest, out);

@@ -34,7 +34,8 @@ struct CJsonInArchive::Impl {
         std::int64_t n = 0;
         if (v.is_number_integer()) {
             if (v.is_number_unsigned() && v.get<std::uint64_t>() > static_cast<std::uint64_t>(hi))
-                Fail("\"" + PathOf(name) + "\" is out of range (" + std::to_string(lo) + " to " + std::to_string(hi) + ")");
+                Fail("\"" + PathOf(name) + "\" is out of range (" + std::to_string(lo) + " to " + std::to_string(hi) +
+                     ")");
             n = v.is_number_unsigned() ? static_cast<std::int64_t>(v.get<std::uint64_t>()) : v.get<std::int64_t>();
         } else if (v.is_number_float() && std::trunc(v.get<double>()) == v.get<double>() &&
                    std::fabs(v.get<double>()) < 9.0e18) {

@@ -1,64 +1,34 @@
 #include "cli/record_commands.h"
 
-#include <algorithm>
-#include <cctype>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <ostream>
 #include <sstream>
 
 #include "app/dashboard_refresh.h"
-#include "astro/almanac.h"
 #include "cli/json_archive.h"
 #include "cli/json_writer.h"
-#include "core/file_io.h"
 #include "core/record_file.h"
 #include "document/keelmark_lite_doc.h"
-#include "particulars/port.h"
-#include "particulars/vessel.h"
+#include "document/record_types.h"
 #include "platform/plain_services.h"
 #include "platform/services.h"
-#include "reports/report.h"
-#include "weather/hurricane_list.h"
 
 namespace {
 
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-template <typename T>
-void DumpFile(const std::string& path, std::ostream& out) {
-    auto record = std::make_unique<T>();
-    std::string error;
-    if (!LoadRecordFile(path, *record, error)) throw CommandFailure{kExitFailed, error};
-    CJsonOutArchive json(&out);
-    json.BeginObject(nullptr);
-    record->Serialize(json);
-    json.EndObject();
-    json.Finish();
-}
-
-template <typename T>
-void LoadJson(const std::string& text, const std::string& outPath) {
-    auto record = std::make_unique<T>();
-    try {
-        CJsonInArchive json(text);
-        record->Serialize(json);
-    } catch (const CArchiveException& e) {
-        throw CommandFailure{kExitFailed, e.what()};
-    }
-    std::string error;
-    if (!SaveRecordFile(outPath, *record, error)) throw CommandFailure{kExitFailed, error};
+const RecordType& TypeNamed(const std::string& name) {
+    const RecordType* type = FindRecordType(name);
+    if (!type) throw CommandFailure{kExitUsage, "unknown type \"" + name + "\""};
+    return *type;
 }
 
 // Settings of the user's store, with some keys answered differently.
 class COverlaySettings : public ISettingsStore {
 public:
     explicit COverlaySettings(ISettingsStore& base) : m_base(base) {}
-    void Override(const std::string& key, const std::string& value) { m_overrides.SetString(kSettingsSection, key, value); }
+    void Override(const std::string& key, const std::string& value) {
+        m_overrides.SetString(kSettingsSection, key, value);
+    }
 
     std::string GetString(const std::string& section, const std::string& key,
                           const std::string& defaultValue) const override {
@@ -95,33 +65,15 @@ private:
 
 } // namespace
 
-std::string TypeFromPath(const std::string& path) {
-    const std::string normal = NormalizePath(path);
-    const std::string name = Lower(normal.substr(normal.find_last_of('/') == std::string::npos ? 0 : normal.find_last_of('/') + 1));
-    const std::size_t dot = name.find_last_of('.');
-    const std::string ext = dot == std::string::npos ? "" : name.substr(dot);
-    if (ext == ".k7v") return "voyage";
-    if (ext == ".k7s") return "vessel";
-    if (ext == ".k7p") return "port";
-    if (ext == ".k7r") return "report";
-    if (ext == ".dat") return name.rfind("hurricane", 0) == 0 ? "hurricanes" : "almanac";
-    return "";
-}
-
-bool IsRecordType(const std::string& type) {
-    for (const char* t : {"voyage", "vessel", "port", "almanac", "hurricanes", "report"})
-        if (type == t) return true;
-    return false;
-}
-
 void DumpRecordFile(const std::string& path, const std::string& type, std::ostream& out) {
-    if (type == "voyage") return DumpFile<CVoyageFile>(path, out);
-    if (type == "vessel") return DumpFile<CVessel>(path, out);
-    if (type == "port") return DumpFile<CPort>(path, out);
-    if (type == "almanac") return DumpFile<CAlmanac>(path, out);
-    if (type == "hurricanes") return DumpFile<CHurricaneList>(path, out);
-    if (type == "report") return DumpFile<CReport>(path, out);
-    throw CommandFailure{kExitUsage, "unknown type \"" + type + "\""};
+    auto record = TypeNamed(type).makeFresh();
+    std::string error;
+    if (record->Load(path, error) != LoadResult::Loaded) throw CommandFailure{kExitFailed, error};
+    CJsonOutArchive json(&out);
+    json.BeginObject(nullptr);
+    record->Serialize(json);
+    json.EndObject();
+    json.Finish();
 }
 
 std::string DumpRecordFile(const std::string& path, const std::string& type) {
@@ -131,13 +83,15 @@ std::string DumpRecordFile(const std::string& path, const std::string& type) {
 }
 
 void LoadRecordJson(const std::string& json, const std::string& type, const std::string& outPath) {
-    if (type == "voyage") return LoadJson<CVoyageFile>(json, outPath);
-    if (type == "vessel") return LoadJson<CVessel>(json, outPath);
-    if (type == "port") return LoadJson<CPort>(json, outPath);
-    if (type == "almanac") return LoadJson<CAlmanac>(json, outPath);
-    if (type == "hurricanes") return LoadJson<CHurricaneList>(json, outPath);
-    if (type == "report") return LoadJson<CReport>(json, outPath);
-    throw CommandFailure{kExitUsage, "unknown type \"" + type + "\""};
+    auto record = TypeNamed(type).makeFresh();
+    try {
+        CJsonInArchive in(json);
+        record->Serialize(in);
+    } catch (const CArchiveException& e) {
+        throw CommandFailure{kExitFailed, e.what()};
+    }
+    std::string error;
+    if (!record->Save(outPath, error)) throw CommandFailure{kExitFailed, error};
 }
 
 std::string VoyageStatus(const std::string& voyagePath, std::optional<CTime> at, const std::string& vesselPath) {
@@ -172,8 +126,10 @@ std::string VoyageStatus(const std::string& voyagePath, std::optional<CTime> at,
     json.Double("remainingHours", f.remainingHours);
     json.Double("requiredSpeed", f.requiredSpeed);
     json.Double("requiredRpm", f.requiredRpm);
-    if (f.eta) json.String("eta", f.eta->FormatUtc("%Y-%m-%dT%H:%M:%S"));
-    else json.Null("eta");
+    if (f.eta)
+        json.String("eta", f.eta->FormatUtc("%Y-%m-%dT%H:%M:%S"));
+    else
+        json.Null("eta");
     json.Double("distanceMade", f.distanceMade);
     json.Double("speedMadeGood", f.speedMadeGood);
     json.Integer("steer", f.steer);

@@ -13,12 +13,8 @@ struct CommandFailure {
     std::string message;
 };
 
-// The record type a file's name implies ("" when none): .k7v voyage, .k7s vessel,
-// .k7p port, .k7r report, hurricane*.dat hurricanes, any other .dat almanac.
-std::string TypeFromPath(const std::string& path);
-bool IsRecordType(const std::string& type);
-
-// The JSON document of a file's records, streamed to out.
+// The JSON document of a file's records, streamed to out. The type is a name
+// of the record-type table; another is a usage failure.
 void DumpRecordFile(const std::string& path, const std::string& type, std::ostream& out);
 std::string DumpRecordFile(const std::string& path, const std::string& type);
 // Writes the file for records given as JSON, byte for byte as the desktop program stores them.

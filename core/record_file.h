@@ -7,8 +7,7 @@
 
 // Saves a record to its file atomically, streaming it through a storing archive.
 // False, with a message naming the file and the fault; the previous file is then intact.
-template <typename T>
-bool SaveRecordFile(const std::string& path, T& record, std::string& error) {
+template <typename T> bool SaveRecordFile(const std::string& path, T& record, std::string& error) {
     CAtomicFileWriter file;
     if (!file.Open(path)) {
         error = file.Error();
@@ -29,21 +28,35 @@ bool SaveRecordFile(const std::string& path, T& record, std::string& error) {
     return true;
 }
 
-// Reads a whole file into a record. The caller passes a fresh record and keeps it
-// only on success, so a failed load changes nothing. Bytes left over after the
-// record mean the file is not what it claims to be, and fail the load too.
-template <typename T>
-bool LoadRecordFile(const std::string& path, T& fresh, std::string& error) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes, error)) return false;
+// Decodes the whole of a file's bytes into a fresh record. Bytes left over after
+// the record mean the file is not what it claims to be. False, with the fault
+// (not naming any file), when the bytes are refused.
+template <typename T> bool DecodeRecordBytes(const std::string& bytes, T& fresh, std::string& fault) {
     try {
         CBinaryReader reader(bytes);
         fresh.Serialize(reader);
-        if (!reader.AtEnd())
-            reader.Fail(std::to_string(reader.Remaining()) + " unexpected bytes follow the data");
+        if (!reader.AtEnd()) reader.Fail(std::to_string(reader.Remaining()) + " unexpected bytes follow the data");
     } catch (const CArchiveException& e) {
-        error = "\"" + NormalizePath(path) + "\" is damaged: " + e.what();
+        fault = e.what();
         return false;
     }
     return true;
+}
+
+// A file that cannot be read at all is told apart from one that is damaged:
+// their readers give them different messages.
+enum class LoadResult { Loaded, Unreadable, Damaged };
+
+// Reads a whole file into a record. The caller passes a fresh record and keeps it
+// only when Loaded, so a failed load changes nothing. Otherwise error names the
+// file and the fault.
+template <typename T> LoadResult LoadRecordFile(const std::string& path, T& fresh, std::string& error) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, error)) return LoadResult::Unreadable;
+    std::string fault;
+    if (!DecodeRecordBytes(bytes, fresh, fault)) {
+        error = "\"" + NormalizePath(path) + "\" is damaged: " + fault;
+        return LoadResult::Damaged;
+    }
+    return LoadResult::Loaded;
 }

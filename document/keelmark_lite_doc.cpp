@@ -262,7 +262,7 @@ bool CKeelmarkLiteDoc::SaveVoyageFile(const std::string& path, std::string& erro
 
 bool CKeelmarkLiteDoc::LoadVoyageFile(const std::string& path, std::string& error) {
     auto loaded = std::make_unique<CVoyageFile>();
-    if (!LoadRecordFile(path, *loaded, error)) return false;
+    if (LoadRecordFile(path, *loaded, error) != LoadResult::Loaded) return false;
     Adopt(*loaded);
     m_pathName = path;
 

@@ -4,18 +4,13 @@
 #include <memory>
 #include <string>
 
-#include "astro/almanac.h"
 #include "cli/json_archive.h"
-#include "document/keelmark_lite_doc.h"
+#include "document/record_types.h"
 #include "fuzz/fuzz_support.h"
-#include "particulars/port.h"
-#include "particulars/vessel.h"
-#include "reports/report.h"
-#include "weather/hurricane_list.h"
 
 namespace {
 
-template <typename T> bool ReadJson(const std::string& text, T& fresh) {
+bool ReadJson(const std::string& text, IRecord& fresh) {
     try {
         CJsonInArchive json(text);
         fresh.Serialize(json);
@@ -25,7 +20,7 @@ template <typename T> bool ReadJson(const std::string& text, T& fresh) {
     return true;
 }
 
-template <typename T> std::string DumpJson(T& record) {
+std::string DumpJson(IRecord& record) {
     CJsonOutArchive json;
     json.BeginObject(nullptr);
     record.Serialize(json);
@@ -33,22 +28,22 @@ template <typename T> std::string DumpJson(T& record) {
     return json.Text();
 }
 
-template <typename T> void FuzzType(const std::string& text, const char* what) {
-    auto record = std::make_unique<T>();
+void FuzzType(const std::string& text, const RecordType& type) {
+    const std::string what = type.name;
+    auto record = type.makeFresh();
     if (!ReadJson(text, *record)) return;
     g_fuzzInputAccepted = true;
-    const std::string file = StoreRecordBytes(*record, what);
+    const std::string file = StoreRecordBytes(*record, what.c_str());
 
-    auto reread = std::make_unique<T>();
-    if (!ReadRecordBytes(file, *reread)) FuzzFail(std::string(what) + ": the file stored from JSON is refused");
-    if (StoreRecordBytes(*reread, what) != file)
-        FuzzFail(std::string(what) + ": the file stored from JSON stores differently when read back");
+    auto reread = type.makeFresh();
+    if (!ReadRecordBytes(file, *reread)) FuzzFail(what + ": the file stored from JSON is refused");
+    if (StoreRecordBytes(*reread, what.c_str()) != file)
+        FuzzFail(what + ": the file stored from JSON stores differently when read back");
 
     const std::string dumped = DumpJson(*reread);
-    auto again = std::make_unique<T>();
-    if (!ReadJson(dumped, *again)) FuzzFail(std::string(what) + ": the dump of a loaded file is refused by load");
-    if (StoreRecordBytes(*again, what) != file)
-        FuzzFail(std::string(what) + ": dump then load does not give the same file");
+    auto again = type.makeFresh();
+    if (!ReadJson(dumped, *again)) FuzzFail(what + ": the dump of a loaded file is refused by load");
+    if (StoreRecordBytes(*again, what.c_str()) != file) FuzzFail(what + ": dump then load does not give the same file");
 }
 
 } // namespace
@@ -61,11 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const CArchiveException&) {
         return 0;
     }
-    FuzzType<CVoyageFile>(text, "voyage");
-    FuzzType<CVessel>(text, "vessel");
-    FuzzType<CPort>(text, "port");
-    FuzzType<CAlmanac>(text, "almanac");
-    FuzzType<CHurricaneList>(text, "cyclones");
-    FuzzType<CReport>(text, "report");
+    for (const RecordType& type : RecordTypes())
+        FuzzType(text, type);
     return 0;
 }

@@ -15,6 +15,27 @@
 
 bool g_fuzzInputAccepted = false;
 
+void FuzzRecordReader(const std::uint8_t* data, std::size_t size, const RecordType& type) {
+    const std::string what = type.name;
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    auto first = type.makeFresh();
+    if (!ReadRecordBytes(input, *first)) return;
+    g_fuzzInputAccepted = true;
+    const std::string stored = StoreRecordBytes(*first, what.c_str());
+    first.reset(); // the heap budget is for one record at a time
+
+    auto second = type.makeFresh();
+    if (!ReadRecordBytes(stored, *second)) FuzzFail(what + ": stored bytes of an accepted file are refused");
+    if (StoreRecordBytes(*second, what.c_str()) != stored)
+        FuzzFail(what + ": a record read from its own stored bytes stores differently");
+
+    if (type.storesBackExactly) {
+        if (stored.size() == input.size() && stored != input)
+            FuzzFail(what + ": an accepted file does not store back byte for byte");
+        if (stored.size() > input.size()) FuzzFail(what + ": an accepted file stores back longer than it was");
+    }
+}
+
 void FuzzFail(const std::string& what) {
     std::fprintf(stderr, "\n==FUZZ FINDING== %s\n", what.c_str());
     std::fflush(stderr);

@@ -10,17 +10,14 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
-#include "astro/almanac.h"
 #include "cli/json_archive.h"
 #include "core/archive.h"
 #include "core/text_encoding.h"
-#include "document/keelmark_lite_doc.h"
-#include "particulars/port.h"
-#include "particulars/vessel.h"
+#include "document/record_types.h"
+#include "fuzz/fuzz_support.h"
 #include "platform/fake/fake_services.h"
-#include "reports/report.h"
-#include "weather/hurricane_list.h"
 
 namespace fs = std::filesystem;
 
@@ -123,7 +120,7 @@ void Write(const fs::path& path, const std::string& bytes) {
     }
 }
 
-template <typename T> std::string Dump(T& record) {
+std::string Dump(IRecord& record) {
     CJsonOutArchive json;
     json.BeginObject(nullptr);
     record.Serialize(json);
@@ -131,14 +128,14 @@ template <typename T> std::string Dump(T& record) {
     return json.Text();
 }
 
-template <typename T>
-void Seeds(const fs::path& root, const std::string& reader, const std::string& extension, CNameCollector& names) {
-    auto fresh = std::make_unique<T>();
-    auto varied = std::make_unique<T>();
+void Seeds(const fs::path& root, const RecordType& type, CNameCollector& names) {
+    const std::string reader = CorpusFolder(type);
+    auto fresh = type.makeFresh();
+    auto varied = type.makeFresh();
     CVariedSource source;
     varied->Serialize(source);
-    for (auto& [name, record] : {std::pair<const char*, T*>{"default", fresh.get()}, {"varied", varied.get()}}) {
-        Write(root / "corpus" / reader / ("valid-" + std::string(name) + extension), StoreToBytes(*record));
+    for (auto& [name, record] : {std::pair<const char*, IRecord*>{"default", fresh.get()}, {"varied", varied.get()}}) {
+        Write(root / "corpus" / reader / ("valid-" + std::string(name) + type.extension), StoreToBytes(*record));
         Write(root / "corpus" / "json" / ("valid-" + reader + "-" + name + ".json"), Dump(*record));
     }
     varied->Serialize(names);
@@ -163,18 +160,17 @@ int main(int argc, char** argv) {
     const fs::path root(argv[1]);
     CFakeServices fake; // a fixed clock: the same seeds on every run
     fake.clock.Set(CTime::FromUtc(2026, 6, 1, 12, 0, 0));
-    for (const char* reader : {"voyage", "vessel", "port", "almanac", "cyclones", "report", "json"}) {
+    std::vector<std::string> folders = {"json"};
+    for (const RecordType& type : RecordTypes())
+        folders.push_back(CorpusFolder(type));
+    for (const std::string& reader : folders) {
         std::error_code ec;
         for (const auto& entry : fs::directory_iterator(root / "corpus" / reader, ec))
             if (entry.path().filename().string().rfind("valid-", 0) == 0) fs::remove(entry.path());
     }
     CNameCollector names;
-    Seeds<CVoyageFile>(root, "voyage", ".k7v", names);
-    Seeds<CVessel>(root, "vessel", ".k7s", names);
-    Seeds<CPort>(root, "port", ".k7p", names);
-    Seeds<CAlmanac>(root, "almanac", ".dat", names);
-    Seeds<CHurricaneList>(root, "cyclones", ".dat", names);
-    Seeds<CReport>(root, "report", ".k7r", names);
+    for (const RecordType& type : RecordTypes())
+        Seeds(root, type, names);
 
     std::string dict = "# The keys and tokens of the JSON that keelmark load reads; written by make_corpus.\n";
     for (const std::string& name : names.names)

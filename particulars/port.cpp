@@ -72,7 +72,7 @@ bool CPort::ExportTo(const std::string& path) {
 bool CPort::ImportFrom(const std::string& path) {
     CPort fresh;
     std::string error;
-    if (!LoadRecordFile(path, fresh, error)) {
+    if (LoadRecordFile(path, fresh, error) != LoadResult::Loaded) {
         services::Prompts().Show(error, PromptIcon::Warning);
         return false;
     }

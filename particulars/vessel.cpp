@@ -14,24 +14,6 @@ FileChoiceRequest VesselFileRequest() {
     return FileChoiceRequest{CVessel::kFileFilter, CVessel::kFileExtension, CVessel::kFileName, {}};
 }
 
-// Reads a vessel file into a fresh vessel. A file that cannot be read at all
-// is told apart from one that is damaged, as they get different messages.
-enum class LoadResult { Loaded, Unreadable, Damaged };
-
-LoadResult ReadVessel(const std::string& path, CVessel& fresh, std::string& error) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes, error)) return LoadResult::Unreadable;
-    try {
-        CBinaryReader reader(bytes);
-        fresh.Serialize(reader);
-        if (!reader.AtEnd()) reader.Fail(std::to_string(reader.Remaining()) + " unexpected bytes follow the data");
-    } catch (const CArchiveException& e) {
-        error = "\"" + NormalizePath(path) + "\" is damaged: " + e.what();
-        return LoadResult::Damaged;
-    }
-    return LoadResult::Loaded;
-}
-
 } // namespace
 
 double CVessel::ComputeBlockCoefficient() {
@@ -101,7 +83,7 @@ bool CVessel::LoadVesselFile() {
     const std::string path = services::GetString(kFileSetting, kDefaultReadPath);
     CVessel fresh;
     std::string error;
-    switch (ReadVessel(path, fresh, error)) {
+    switch (LoadRecordFile(path, fresh, error)) {
     case LoadResult::Loaded:
         break;
     case LoadResult::Unreadable:
@@ -139,7 +121,7 @@ bool CVessel::ExportTo(const std::string& path) {
 bool CVessel::ImportFrom(const std::string& path) {
     CVessel fresh;
     std::string error;
-    if (!LoadRecordFile(path, fresh, error)) {
+    if (LoadRecordFile(path, fresh, error) != LoadResult::Loaded) {
         services::Prompts().Show(error, PromptIcon::Warning);
         return false;
     }

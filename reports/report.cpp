@@ -249,7 +249,7 @@ void CReport::Serialize(CArchive& ar) {
 bool CReport::LoadFile(const std::string& path) {
     CReport fresh;
     std::string error;
-    if (!LoadRecordFile(path, fresh, error)) {
+    if (LoadRecordFile(path, fresh, error) != LoadResult::Loaded) {
         services::Prompts().Show(error, PromptIcon::Warning, PromptButtons::Ok);
         return false;
     }

@@ -16,25 +16,22 @@ std::string HurricanePath() { return services::GetString(kHurricaneSettingKey, k
 
 bool CHurricaneList::Load() {
     const std::string path = HurricanePath();
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes, m_lastError)) {
-        services::Prompts().Show(kHurricaneLoadFailedText);
-        return false;
-    }
     // Read into a fresh list, so a damaged file leaves this one untouched.
     CHurricaneList fresh;
-    try {
-        CBinaryReader reader(bytes);
-        fresh.Serialize(reader);
-        if (!reader.AtEnd()) reader.Fail(std::to_string(reader.Remaining()) + " unexpected bytes follow the data");
-    } catch (const CArchiveException& e) {
-        m_lastError = "\"" + NormalizePath(path) + "\" is damaged: " + e.what();
+    switch (LoadRecordFile(path, fresh, m_lastError)) {
+    case LoadResult::Loaded:
+        break;
+    case LoadResult::Unreadable:
+        services::Prompts().Show(kHurricaneLoadFailedText);
+        return false;
+    case LoadResult::Damaged: {
         // The next voyage save writes the cyclone file: keep the damaged one for repair.
         const std::string copy = KeepDamagedCopy(path);
         services::Prompts().Show("Sorry, can't read the hurricane data\n" + m_lastError +
                                  (copy.empty() ? "" : "\nThe damaged file is kept as " + copy) +
                                  "\nWe have to do without it..");
         return false;
+    }
     }
     m_cyclones.swap(fresh.m_cyclones);
     m_lastError.clear();

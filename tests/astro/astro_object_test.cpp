@@ -53,7 +53,7 @@ TEST(AstroObject, StarRecordReadsBackWithoutTheComputedValues) {
     EXPECT_EQ(ToHex(StoreToBytes(star)), ToHex(record));
 }
 
-TEST(AstroObject, BadKindOrShortRecordIsRefused) {
+TEST(AstroObject, BadKindIsRefused) {
     std::string record = DefaultSunRecord();
     record.replace(140, 4, Hex("05000000"));
     CAstroObject o;
@@ -63,14 +63,6 @@ TEST(AstroObject, BadKindOrShortRecordIsRefused) {
         FAIL() << "kind 5 accepted";
     } catch (const CArchiveException& e) {
         EXPECT_STREQ(e.what(), "The object \"Sun\" has the kind 5, which is not one of 0 (Sun) to 4 (Satellite)");
-    }
-    const std::string shortRecord = DefaultSunRecord().substr(0, 138); // the reader keeps no copy
-    CBinaryReader cut(shortRecord);
-    try {
-        o.Serialize(cut);
-        FAIL() << "a record cut short was read";
-    } catch (const CArchiveException& e) {
-        EXPECT_NE(std::string(e.what()).find("\"name\""), std::string::npos) << e.what();
     }
 }
 

@@ -44,14 +44,14 @@ TEST(FileIo, RecordFilesLoadWholeOrNotAtAll) {
     const std::string good = Slurp(dir / "route.bin");
     EXPECT_EQ(good, StoreToBytes(voyage));
     CVoyage loaded;
-    ASSERT_TRUE(LoadRecordFile(dir / "route.bin", loaded, error)) << error;
+    ASSERT_EQ(LoadRecordFile(dir / "route.bin", loaded, error), LoadResult::Loaded) << error;
     EXPECT_EQ(loaded.GetDescription(), "North Sea");
 
     for (auto [name, bytes, fragment] : {std::tuple{"cut.bin", good.substr(0, good.size() - 3), "damaged"},
                                          {"long.bin", good + "xx", "2 unexpected bytes"}}) {
         Put(dir / name, bytes);
         CVoyage fresh;
-        EXPECT_FALSE(LoadRecordFile(dir / name, fresh, error));
+        EXPECT_EQ(LoadRecordFile(dir / name, fresh, error), LoadResult::Damaged);
         EXPECT_NE(error.find(name), std::string::npos) << error;
         EXPECT_NE(error.find(fragment), std::string::npos) << error;
     }

@@ -51,11 +51,3 @@ TEST(Address, EveryFieldHasItsPlaceAndTextIsWindows1252) {
     EXPECT_EQ(ToHex(bytes), ToHex(expected));
     EXPECT_EQ(Load(bytes), a);
 }
-
-TEST(Address, ElevenEmptyStringsLoadAsEmpty) {
-    const CAddress a = Load(std::string(11, '\0'));
-    CAddress empty;
-    empty.SetAddress("", "", "", "", "", "");
-    empty.m_eMail = "";
-    EXPECT_EQ(a, empty);
-}

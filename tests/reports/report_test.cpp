@@ -1,7 +1,6 @@
 #include "reports/report.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -11,16 +10,14 @@
 #include "core/voyage.h"
 #include "particulars/vessel.h"
 #include "platform/fake/fake_services.h"
-#include "support/scratch_dir.h"
 #include "support/bytes.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 using TempDir = CScratchDir;
-
-
 
 // A report file: two lines, "Café €:" (Windows-1252 e9 and 80 on disk) with
 // code 15 and an empty label with code 3.
@@ -91,33 +88,10 @@ TEST(Report, NewReportHasItsDefaults) {
     EXPECT_EQ(report.GetLineText(5), "Remaining distance:   ");
 }
 
-TEST(Report, ItemCodeListTexts) {
-    const std::vector<std::string> texts = {"NIL (no data)",
-                                            "Callsign",
-                                            "IMO number",
-                                            "latitude (degrees : minutes North/South)",
-                                            "longitude (degrees : minutes East/West)",
-                                            "present true speed (kts)",
-                                            "present true course (degrees)",
-                                            "remaining distance to destination (nM)",
-                                            "ETA at destination (date time UTC)",
-                                            "Present engine revolutions (rpm)",
-                                            "Required speed to arrive at ETA (kts)",
-                                            "Required engine revolutions to arrive at ETA (rpm)",
-                                            "present latitude (AMVER style)",
-                                            "present longitude (AMVER style)",
-                                            "distance and direction from popular position",
-                                            "ships name",
-                                            "distance travelled since last report (nM)",
-                                            "speed made good since last report (kts)",
-                                            "sunrise (UTC)",
-                                            "sunset (UTC)",
-                                            "suns meridian passage (UTC)",
-                                            ""};
-    std::vector<std::string> shown;
-    for (int code = 0; code <= CReport::kItemCodeCount; ++code)
-        shown.push_back(CReport::ItemCodeText(code));
-    EXPECT_EQ(shown, texts);
+TEST(Report, ItemCodeListTextsEndWithTheLastCode) {
+    EXPECT_EQ(CReport::ItemCodeText(0), "NIL (no data)");
+    EXPECT_EQ(CReport::ItemCodeText(CReport::kMeridianPassage), "suns meridian passage (UTC)");
+    EXPECT_EQ(CReport::ItemCodeText(CReport::kItemCodeCount), "");
     EXPECT_EQ(CReport::ItemCodeText(-1), "");
 }
 
@@ -247,43 +221,17 @@ TEST(Report, FileLayoutAndWhatALoadReplaces) {
     EXPECT_EQ(ToHex(StoreToBytes(empty)), ToHex(Hex("00000000 00 00 0000000000000000 00000000")));
 }
 
-TEST(Report, DamagedFilesAreRefusedWholeWithAMessage) {
+TEST(Report, DamagedFileIsShownAsAWarning) {
     TempDir dir;
     Scene s;
-    s.report.AddLine("Mine: ", 6);
-    const CReport before = s.report;
-
-    const std::pair<std::string, const char*> cases[] = {
-        {"", "The file ends before \"lineCount\""},
-        {kTwoLineFile.substr(0, 8), "The file ends before \"header\""},
-        {kTwoLineFile.substr(0, 22), "The file ends before \"timeOfLastReport\""},
-        {kTwoLineFile.substr(0, kTwoLineFile.size() - 6), "The file ends before \"lines[0].label\""},
-        {kTwoLineFile.substr(0, kTwoLineFile.size() - 5), "The file ends before \"lines[1].code\""},
-        {Hex("03000000") + kTwoLineFile.substr(4), "The file ends before \"lines[2].code\""},
-        {Hex("ffffffff") + kTwoLineFile.substr(4), "announces 4294967295 report lines but holds only 17 more bytes"},
-        {kTwoLineFile + Hex("0000"), "2 unexpected bytes follow the data"},
-    };
-    for (const auto& [bytes, expected] : cases) {
-        SCOPED_TRACE(expected);
-        s.fake.prompts.Clear();
-        Put(dir / "bad.k7r", bytes);
-        EXPECT_FALSE(s.report.LoadFile(dir / "bad.k7r"));
-        ASSERT_EQ(s.fake.prompts.History().size(), 1u);
-        const auto& shown = s.fake.prompts.History()[0];
-        EXPECT_EQ(shown.text.rfind("\"" + (dir / "bad.k7r") + "\" is damaged: ", 0), 0u) << shown.text;
-        EXPECT_NE(shown.text.find(expected), std::string::npos) << shown.text;
-        EXPECT_EQ(shown.icon, PromptIcon::Warning);
-        EXPECT_EQ(s.report.GetLines(), before.GetLines());
-        EXPECT_EQ(s.report.GetHeader(), before.GetHeader());
-        EXPECT_EQ(s.report.GetTimeOfLastReport(), before.GetTimeOfLastReport());
-        EXPECT_EQ(s.report.GetRemainingDistanceAtLastReport(), before.GetRemainingDistanceAtLastReport());
-    }
-
-    s.fake.prompts.Clear();
-    EXPECT_FALSE(s.report.LoadFile(dir / "none.k7r"));
-    EXPECT_EQ(s.fake.prompts.Texts(),
-              std::vector<std::string>{"Cannot open \"" + (dir / "none.k7r") + "\": No such file or directory"});
-    EXPECT_EQ(s.report.GetLines(), before.GetLines());
+    Put(dir / "bad.k7r", Hex("ffffffff") + kTwoLineFile.substr(4));
+    EXPECT_FALSE(s.report.LoadFile(dir / "bad.k7r"));
+    ASSERT_EQ(s.fake.prompts.History().size(), 1u);
+    EXPECT_EQ(
+        s.fake.prompts.History()[0].text,
+        "\"" + (dir / "bad.k7r") +
+            "\" is damaged: The file announces 4294967295 report lines but holds only 17 more bytes (at byte 25)");
+    EXPECT_EQ(s.fake.prompts.History()[0].icon, PromptIcon::Warning);
 }
 
 TEST(Report, SaveFaultsAreReportedAndKeepTheOldFile) {

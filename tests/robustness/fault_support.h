@@ -23,6 +23,7 @@
 #include "core/file_io.h"
 #include "core/record_file.h"
 #include "document/keelmark_lite_doc.h"
+#include "document/record_types.h"
 #include "particulars/port.h"
 #include "particulars/vessel.h"
 #include "platform/fake/fake_services.h"
@@ -125,21 +126,9 @@ inline constexpr FileKind kAllFiles[] = {FileKind::Voyage,  FileKind::Vessel,   
                                          FileKind::Almanac, FileKind::Cyclones, FileKind::Report};
 
 inline const char* FileName(FileKind kind) {
-    switch (kind) {
-    case FileKind::Voyage:
-        return "voyage.k7v";
-    case FileKind::Vessel:
-        return "vessel.k7s";
-    case FileKind::Port:
-        return "port.k7p";
-    case FileKind::Almanac:
-        return "almanac.dat";
-    case FileKind::Cyclones:
-        return "hurricane.dat";
-    case FileKind::Report:
-        return "report.k7r";
-    }
-    return "";
+    static const char* const names[] = {"voyage.k7v",  "vessel.k7s",    "port.k7p",
+                                        "almanac.dat", "hurricane.dat", "report.k7r"};
+    return names[static_cast<int>(kind)];
 }
 
 // The message the program shows for a failed save where it has one of its
@@ -210,37 +199,14 @@ inline SaveOutcome SaveAs(FileKind kind, const std::string& path, std::size_t te
     return outcome;
 }
 
-// Whether the file reads whole as a file of its kind.
-inline bool LoadsCleanly(FileKind kind, const std::string& path) {
+// Whether the file reads whole as a file of the type its name implies.
+inline bool LoadsCleanly(const std::string& path) {
     CFakeServices fake;
+    const RecordType* type = RecordTypeOfPath(path);
+    if (!type) return false;
+    auto fresh = type->makeFresh();
     std::string error;
-    switch (kind) {
-    case FileKind::Voyage: {
-        auto fresh = std::make_unique<CVoyageFile>();
-        return LoadRecordFile(path, *fresh, error);
-    }
-    case FileKind::Vessel: {
-        CVessel fresh;
-        return LoadRecordFile(path, fresh, error);
-    }
-    case FileKind::Port: {
-        CPort fresh;
-        return LoadRecordFile(path, fresh, error);
-    }
-    case FileKind::Almanac: {
-        CAlmanac fresh;
-        return LoadRecordFile(path, fresh, error);
-    }
-    case FileKind::Cyclones: {
-        CHurricaneList fresh;
-        return LoadRecordFile(path, fresh, error);
-    }
-    case FileKind::Report: {
-        CReport fresh;
-        return LoadRecordFile(path, fresh, error);
-    }
-    }
-    return false;
+    return LoadRecordFile(path, *fresh, error) == LoadResult::Loaded;
 }
 
 // Outcomes passed from a child as text: fields split by \x1f, records by \x1e.

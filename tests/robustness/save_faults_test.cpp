@@ -49,7 +49,7 @@ void ExpectPreviousFilesWhole(const CScratch& dir, const std::vector<std::string
     for (std::size_t i = 0; i < std::size(kAllFiles); ++i) {
         const FileKind kind = kAllFiles[i];
         EXPECT_EQ(Bytes(dir / FileName(kind)), before[i]) << FileName(kind) << " changed";
-        EXPECT_TRUE(LoadsCleanly(kind, dir / FileName(kind))) << FileName(kind);
+        EXPECT_TRUE(LoadsCleanly(dir / FileName(kind))) << FileName(kind);
     }
     std::vector<std::string> expected;
     for (FileKind kind : kAllFiles)
@@ -165,7 +165,7 @@ TEST(SaveFaults, FullFileSystemKeepsEveryPreviousFile) {
             const std::string before = Bytes(path);
             const SaveOutcome big = SaveAs(kind, path, kBigText, side.path);
             text += Pack({FileName(kind), small.saved ? "saved" : "failed", big.saved ? "saved" : "failed", big.told,
-                          Bytes(path) == before ? "whole" : "changed", LoadsCleanly(kind, path) ? "loads" : "damaged"});
+                          Bytes(path) == before ? "whole" : "changed", LoadsCleanly(path) ? "loads" : "damaged"});
         }
         std::string names;
         for (const std::string& name : CScratch::NamesIn(dir.path))

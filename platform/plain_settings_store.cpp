@@ -1,43 +1,15 @@
-#include "platform/plain_services.h"
+#include "platform/plain_settings_store.h"
 
 #include <cerrno>
-#include <chrono>
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <ctime>
 #include <filesystem>
-#include <iostream>
 #include <sstream>
 #include <string_view>
 #include <vector>
 
 #include "core/file_io.h"
-
-// ---- clock ---------------------------------------------------------------
-
-CTime CSystemClock::Now() const {
-    using namespace std::chrono;
-    return CTime(duration_cast<seconds>(system_clock::now().time_since_epoch()).count());
-}
-
-long CSystemClock::LocalOffsetSeconds(CTime at) const {
-    tzset();
-    const std::time_t t = static_cast<std::time_t>(at.GetTime());
-    std::tm local{};
-    if (!localtime_r(&t, &local)) return 0;
-    return local.tm_gmtoff;
-}
-
-bool CSystemClock::IsDaylightSaving(CTime at) const {
-    tzset();
-    const std::time_t t = static_cast<std::time_t>(at.GetTime());
-    std::tm local{};
-    if (!localtime_r(&t, &local)) return false;
-    return local.tm_isdst > 0;
-}
-
-// ---- settings in memory --------------------------------------------------
+#include "core/text_encoding.h"
 
 std::string CMemorySettingsStore::GetString(const std::string& section, const std::string& key,
                                             const std::string& defaultValue) const {
@@ -76,8 +48,6 @@ bool CMemorySettingsStore::SetInt(const std::string& section, const std::string&
     return true;
 }
 
-// ---- settings file -------------------------------------------------------
-
 CIniSettingsStore::CIniSettingsStore(std::string path) : m_path(std::move(path)) {}
 
 std::string CIniSettingsStore::DefaultPath() {
@@ -108,55 +78,18 @@ int HexDigitValue(char c) {
     return -1;
 }
 
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code >= 0xD800 && code <= 0xDFFF) code = 0xFFFD; // a lone surrogate
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 // UTF-8 to UTF-16 code units, as Qt holds the key; a malformed byte becomes U+FFFD.
 std::vector<char16_t> Utf16Units(const std::string& text) {
     std::vector<char16_t> units;
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
-        char32_t code = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
-        bool valid = extra >= 0 && i + extra < text.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                valid = false;
-            else
-                code = (code << 6) | (next & 0x3F);
-        }
-        if (valid && (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || (extra == 1 && code < 0x80) ||
-                      (extra == 2 && code < 0x800) || (extra == 3 && code < 0x10000)))
-            valid = false;
-        if (!valid) {
-            units.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
+        char32_t code = 0;
+        if (!NextUtf8(text, i, code)) code = 0xFFFD;
         if (code >= 0x10000) {
             units.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
             units.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
         } else {
             units.push_back(static_cast<char16_t>(code));
         }
-        i += extra + 1;
     }
     return units;
 }
@@ -459,13 +392,15 @@ bool CIniSettingsStore::Load() {
         if (first == std::string::npos || line[first] == ';' || line[first] == '#') continue;
         if (line[first] == '[') {
             const std::size_t close = line.find(']', first);
-            section = UnescapeKey(line.substr(first + 1, (close == std::string::npos ? line.size() : close) - first - 1));
+            section =
+                UnescapeKey(line.substr(first + 1, (close == std::string::npos ? line.size() : close) - first - 1));
             continue;
         }
         const std::size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
         std::string key = line.substr(first, eq - first);
-        while (!key.empty() && (key.back() == ' ' || key.back() == '\t')) key.pop_back();
+        while (!key.empty() && (key.back() == ' ' || key.back() == '\t'))
+            key.pop_back();
         values[section][UnescapeKey(key)] = UnescapeValue(line.substr(eq + 1));
     }
     m_values.swap(values);
@@ -477,7 +412,8 @@ bool CIniSettingsStore::Save() {
     for (const auto& [section, keys] : m_values) {
         if (!text.empty()) text += "\n";
         text += "[" + EscapeKey(section) + "]\n";
-        for (const auto& [key, value] : keys) text += EscapeKey(key) + "=" + EscapeValue(value) + "\n";
+        for (const auto& [key, value] : keys)
+            text += EscapeKey(key) + "=" + EscapeValue(value) + "\n";
     }
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ec);
@@ -500,21 +436,4 @@ bool CIniSettingsStore::SetInt(const std::string& section, const std::string& ke
     Load();
     CMemorySettingsStore::SetInt(section, key, value);
     return Save();
-}
-
-// ---- prompts -------------------------------------------------------------
-
-PromptAnswer CStderrPrompts::Show(const std::string& text, PromptIcon, PromptButtons buttons) {
-    std::string line = text;
-    for (char& c : line)
-        if (c == '\n' || c == '\r') c = ' ';
-    std::cerr << line << '\n';
-    if (buttons == PromptButtons::Ok) return PromptAnswer::Ok;
-    return m_answer;
-}
-
-int CStderrPrompts::Choose(const std::string&, const std::string&, const std::vector<std::string>& options,
-                           int defaultIndex) {
-    if (m_choice >= 0 && m_choice < static_cast<int>(options.size())) return m_choice;
-    return defaultIndex;
 }
