@@ -36,8 +36,7 @@ void Type(CCoordinateEdit* e, const char* degrees, const char* minutes, int hemi
     e->HemisphereList()->setCurrentIndex(hemisphere);
 }
 
-// Runs "Schedule"; `act` gets the dialog; returns what it showed, day to
-// second.
+// Runs "Schedule"; `act` gets the dialog; returns what it showed, day to second.
 QList<int> RunSchedule(CKeelmarkLiteView& view, std::function<void(CDialogSchedule*)> act) {
     QList<int> shown;
     RunDialog<CDialogSchedule>(view, Command::Schedule, [&, act](CDialogSchedule* d) {
@@ -134,8 +133,7 @@ private slots:
         CKeelmarkLiteView view(*voyage.doc);
         view.Refresh();
         const QString latitude = Field(view, "latitudeField");
-        // Past the scheduled arrival: only the name and ETA change, nothing moves
-        // or warns.
+        // Past the scheduled arrival: only the name and ETA change, nothing moves or warns.
         voyage.fake.clock.Advance(10 * 3600 + 60);
         const double lat = voyage.doc->GetPresentPosition().GetLatitude();
         for (int i = 0; i < 5; ++i) {
@@ -275,8 +273,7 @@ private slots:
             QList<int> shown;
             CTime stored;
         } cases[] = {
-            // 23:30 UTC an hour east is half past midnight of the next day, and
-            // comes back unchanged.
+            // 23:30 UTC an hour east is half past midnight of the next day, and comes back unchanged.
             {CTime::FromUtc(2026, 12, 31, 23, 30, 15),
              1.0,
              -1,

@@ -201,8 +201,7 @@ private slots:
             QVERIFY2(row.suspends == (kSuspending.count(row.command) > 0), row.name);
             QCOMPARE(CommandSuspends(row.command), row.suspends);
         }
-        // Dispatched from the menu and the dashboard: held while the dialog is
-        // open, and only then.
+        // Dispatched from the menu and the dashboard: held while the dialog is open, and only then.
         Host host;
         CMainFrame frame;
         frame.NewDocument();
@@ -283,8 +282,7 @@ private slots:
         QVERIFY(frame.OnFileNew());
         QCOMPARE(frame.DocumentTitle(), std::string("Voyage2"));
 
-        // Closing the program: Cancel keeps it open, No lets it go and records the
-        // path.
+        // Closing the program: Cancel keeps it open, No lets it go and records the path.
         frame.show();
         frame.GetDocument()->SetModifiedFlag();
         host.fake.prompts.ScriptAnswer(PromptAnswer::Cancel);
@@ -310,8 +308,7 @@ private slots:
         QCOMPARE(frame.GetChildFrame()->windowTitle(), QStringLiteral("passage.k7v"));
         QCOMPARE(host.fake.settings.GetString(kRecentFileSection, "File1", ""), saved);
 
-        // A folder that does not exist: reported naming the file, the voyage
-        // untouched.
+        // A folder that does not exist: reported naming the file, the voyage untouched.
         frame.GetDocument()->SetModifiedFlag();
         const std::string nowhere = host.Path("no-such-folder") + "/trip.k7v";
         host.fake.files.ScriptPath(nowhere);
@@ -327,8 +324,7 @@ private slots:
         QCOMPARE(host.fake.prompts.History().back().text, "Cannot open \"" + missing + "\": No such file or directory");
         QCOMPARE(frame.GetDocument(), before);
 
-        // Open through the file choice: the voyage asks how to go on, and is listed
-        // first.
+        // Open through the file choice: the voyage asks how to go on, and is listed first.
         const std::string other = host.WriteDemoVoyage("atlantic.k7v");
         host.fake.files.ScriptPath(other);
         host.fake.prompts.ScriptChoice(CKeelmarkLiteDoc::kContinue);
@@ -339,8 +335,7 @@ private slots:
         if (listed.startsWith(QDir::homePath() + u'/')) listed = "~" + listed.mid(QDir::homePath().size());
         QVERIFY(Texts(frame, "&File").contains("&1 " + listed));
 
-        // Opening the open file again shows it and does not read it over the
-        // changes.
+        // Opening the open file again shows it and does not read it over the changes.
         frame.GetDocument()->SetModifiedFlag();
         const std::size_t shown = host.fake.prompts.History().size();
         QVERIFY(frame.OpenDocumentFile(other) && frame.GetDocument()->IsModified());
@@ -376,8 +371,7 @@ private slots:
         QCOMPARE(host.fake.prompts.Texts(),
                  std::vector<std::string>({"Cannot send \"" + host.Path("report.k7v") +
                                            "\": no mail program is available (xdg-email was not found)."}));
-        // Cancelling the file choice of an untitled voyage sends nothing and says
-        // nothing.
+        // Cancelling the file choice of an untitled voyage sends nothing and says nothing.
         frame.NewDocument();
         host.fake.prompts.Clear();
         frame.OnFileSend();
@@ -543,8 +537,7 @@ private slots:
         QVERIFY(CreateDemoVoyageOnFirstStart(folder.path()));
         QVERIFY(QFileInfo::exists(Q(host.Path("vessel.k7s")))); // saved beside it
         QVERIFY(!CreateDemoVoyageOnFirstStart(folder.path()));
-        // Where the user's vessel file is already, or a voyage was recorded: no
-        // demo.
+        // Where the user's vessel file is already, or a voyage was recorded: no demo.
         QVERIFY(QFile::remove(Q(host.Path("hurricane.dat"))));
         QVERIFY(!CreateDemoVoyageOnFirstStart(other.path()));
         QFile::remove(Q(host.Path("vessel.k7s")));

@@ -39,8 +39,7 @@ CIniSettingsStore LoadedIni() {
     return ini;
 }
 
-// The shared entry widgets on a window of their own, shown so that focus can be
-// checked.
+// The shared entry widgets on a window of their own, shown so that focus can be checked.
 struct CEntryWindow {
     CFakeServices fake;
     QWidget window;
@@ -156,8 +155,7 @@ private slots:
                  -42); // the plain store rewrote the file and kept it
     }
 
-    // Lines a person may have typed into the file: both stores must make the same
-    // of them.
+    // Lines a person may have typed into the file: both stores must make the same of them.
     void handWrittenLinesReadAlike() {
         QSettings("Tessmoor Works", "Keelmark Lite").remove(QStringLiteral("Hand Written"));
         LetTheClockTick();
@@ -276,8 +274,7 @@ private slots:
         QCOMPARE(prompts.Choose("Position Source", "Use which <position>?", options, 1), 2);
         QCOMPARE(seen,
                  QStringList({"Position Source", "Use which <position>?", "Dead reckoning", "GPS fix*", "Astro fix"}));
-        // OK at once gives the default, an impossible default the first option;
-        // Cancel and Escape -1.
+        // OK at once gives the default, an impossible default the first option; Cancel and Escape -1.
         const auto ok = [](QDialog* d) { d->accept(); };
         // clang-format off
         const std::tuple<int, std::function<void(QDialog*)>, int> cases[] = {
@@ -415,8 +412,7 @@ private slots:
         }
         QCOMPARE(fake.settings.GetInt(kTipSection, "StartUp", -1), 1);
         QVERIFY(!CTipDialog::ShowAtStartUp());
-        // A different tips file starts again at its first tip; a position out of
-        // the file from the top.
+        // A different tips file starts again at its first tip; a position out of the file from the top.
         WriteTips(dir, "New first.\nNew second.\n");
         for (int position : {-1, -5, 100000}) {
             if (position != -1) fake.settings.SetInt(kTipSection, "FilePos", position);

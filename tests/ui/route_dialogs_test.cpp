@@ -79,12 +79,19 @@ private slots:
     void courseChangeOrdersCourseAndRevolutions() {
         Route r;
         CVessel& vessel = r.doc->GetVessel();
-        vessel.m_manoeuvringRpm = 66;
-        vessel.m_seaSpeedRpm = 105;
-        vessel.m_engineSetting = 80;
-        vessel.m_minutesPerRpm = 3.0;
-        vessel.m_courseSetting = 175;
+        std::tie(vessel.m_manoeuvringRpm, vessel.m_seaSpeedRpm, vessel.m_engineSetting) = std::tuple(66, 105, 80);
+        std::tie(vessel.m_minutesPerRpm, vessel.m_courseSetting) = std::tuple(3.0, 175);
         r.doc->GetPresentPosition().SetSpeed(16.0);
+        // What OK writes: course and rpm ordered, course and speed of the ship, the voyage changed.
+        auto state = [&] {
+            const CPosition& p = r.doc->GetPresentPosition();
+            return QStringLiteral("%1 %2 %3 %4 %5")
+                .arg(vessel.m_courseSetting)
+                .arg(vessel.m_engineSetting)
+                .arg(p.GetCourse())
+                .arg(p.GetSpeed())
+                .arg(r.doc->IsModified());
+        };
         QStringList before, after;
         r.Run<CDialogCourseSpeed>(Command::CourseSpeedChange, [&](CDialogCourseSpeed* d) {
             auto fields = [d] {
@@ -93,8 +100,7 @@ private slots:
             };
             before = fields() << QString::number(d->RpmSlider()->maximum());
             d->RpmSlider()->setFocus();
-            QTest::keyClick(d->RpmSlider(),
-                            Qt::Key_Home); // all the way down: manoeuvring revolutions
+            QTest::keyClick(d->RpmSlider(), Qt::Key_Home); // down to manoeuvring revolutions
             d->CourseSpin()->setFocus();
             d->CourseSpin()->selectAll();
             QTest::keyClicks(d->CourseSpin(), "200");
@@ -104,11 +110,7 @@ private slots:
         // 84 nM in 6 hours asks 14 knots: 70 of the 80 rpm that make 16.
         QCOMPARE(before, QStringList({"175", "80", "16", "70", "0", "0", "105"}));
         QCOMPARE(after, QStringList({"200", "66", "13.2", "70", "42", "10.22"}));
-        QCOMPARE(vessel.m_courseSetting, 200);
-        QCOMPARE(vessel.m_engineSetting, 66);
-        QCOMPARE(r.doc->GetPresentPosition().GetCourse(), 200.0);
-        QCOMPARE(r.doc->GetPresentPosition().GetSpeed(), 13.2);
-        QVERIFY(r.doc->IsModified());
+        QCOMPARE(state(), QStringLiteral("200 66 200 13.2 1"));
         const std::string logged = r.LogLine("Course changed to 200.00  Engine setting to 66.00 rpm");
         QCOMPARE(r.Log(), logged);
 
@@ -119,9 +121,7 @@ private slots:
             d->CourseSpin()->setValue(90);
             Press(d, "Cancel");
         });
-        QCOMPARE(vessel.m_engineSetting, 66);
-        QCOMPARE(r.doc->GetPresentPosition().GetSpeed(), 13.2);
-        QVERIFY(!r.doc->IsModified());
+        QCOMPARE(state(), QStringLiteral("200 66 200 13.2 0"));
         QCOMPARE(r.Log(), logged);
         QVERIFY(r.Prompts().isEmpty());
     }
@@ -145,8 +145,7 @@ private slots:
             Press(d, "OK");
         });
         QCOMPARE(names, kRouteNames);
-        // Due south by the ten-digit pi is a hair under 180, and forms cut rather
-        // than round.
+        // Due south by the ten-digit pi is a hair under 180, and forms cut rather than round.
         QCOMPARE(first, QStringList({"Arrival", "0", "179.99", "84"}));
         QCOMPARE(second, QStringList({"Mid", "0", "6"}));
         QCOMPARE(r.doc->GetNextWaypoint(), &r.At(2));
@@ -174,8 +173,7 @@ private slots:
         r.Run<CDialogReferencePosition>(Command::SelectReference, choose(1));
         QCOMPARE(r.doc->GetReferencePosition(), &r.At(3));
         QVERIFY(r.doc->IsModified());
-        // Opened again: the reference is preselected; OK without a selection keeps
-        // it.
+        // Opened again: the reference is preselected; OK without a selection keeps it.
         r.doc->SetModifiedFlag(false);
         r.Run<CDialogReferencePosition>(Command::SelectReference, choose(-1));
         QCOMPARE(seen, QStringList({"Fix A", "Fix B", "Fix A", "Fix B*"}));
