@@ -84,27 +84,15 @@ void LetTheClockTick() { QThread::msleep(15); }
 void Accept(QFileDialog* dialog) { static_cast<QDialog*>(dialog)->accept(); }
 
 // Values that each side must read back exactly as the other wrote them.
-const std::vector<std::pair<const char*, std::string>> kAwkwardValues = {
-    {"blanks", "two words"},
-    {"padded", "  leading and trailing  "},
-    {"trailing blank", "ends with a blank "},
-    {"backslashes", "C:\\Keelmark Lite\\Data\\"},
-    {"escape lookalike", "a\\x41\\n\\0"},
-    {"commas", "a,b, c"},
-    {"quotes", "say \"hi\""},
-    {"quoted whole", "\"quoted\""},
-    {"at", "@home"},
-    {"double at", "@@twice"},
-    {"typed lookalike", "@String(x)"},
-    {"semicolon and equals", "semi;colon=equals"},
-    {"hash", "#not a comment"},
-    {"percent", "100%20"},
-    {"controls", "tab\there\nnew line\x01"
-                 "F\x1f"},
-    {"utf8", "Z\xC3\xBCrich 52\xC2\xB0"
-             "30\xE2\x80\xB2N \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80"},
-    {"empty", ""},
-};
+// clang-format off
+const std::vector<std::pair<std::string, std::string>> kAwkwardValues = {
+    {"blanks", "two words"}, {"padded", "  leading and trailing  "}, {"trailing blank", "ends with a blank "},
+    {"backslashes", "C:\\Keelmark Lite\\Data\\"}, {"escape lookalike", "a\\x41\\n\\0"}, {"commas", "a,b, c"},
+    {"quotes", "say \"hi\""}, {"quoted whole", "\"quoted\""}, {"at", "@home"}, {"double at", "@@twice"},
+    {"typed lookalike", "@String(x)"}, {"semicolon and equals", "semi;colon=equals"}, {"hash", "#not a comment"},
+    {"percent", "100%20"}, {"controls", "tab\there\nnew line\x01" "F\x1f"}, {"empty", ""},
+    {"utf8", "Z\xC3\xBCrich 52\xC2\xB0" "30\xE2\x80\xB2N \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80"}};
+// clang-format on
 
 } // namespace
 
@@ -147,9 +135,7 @@ private slots:
 
     void qtAndPlainStoresReadEachOther() {
         const std::string section = "Odd \xC3\xA9";
-        std::vector<std::pair<std::string, std::string>> values;
-        for (const auto& [name, value] : kAwkwardValues)
-            values.emplace_back(name, value);
+        auto values = kAwkwardValues;
         for (const char* key : {"Route/Leg 2", "tilde~and%percent", "Z\xC3\xBCrich \xE6\x97\xA5 \xF0\x9F\x98\x80"})
             values.emplace_back(key, key);
         CQtSettingsStore qt;
@@ -165,7 +151,8 @@ private slots:
         QCOMPARE(ini.GetInt(section, "Qt int", 0), -42);
         for (const auto& [key, value] : values)
             QCOMPARE(qt.GetString(section, "Plain " + key, "absent"), value);
-        QCOMPARE(qt.GetInt(section, "Qt int", 0), -42); // the plain store rewrote the file and kept it
+        QCOMPARE(qt.GetInt(section, "Qt int", 0),
+                 -42); // the plain store rewrote the file and kept it
     }
 
     // Lines a person may have typed into the file: both stores must make the same of them.
@@ -221,8 +208,7 @@ private slots:
         const bool intWritten = store.SetInt(kSection, "Unsaved Number", 3);
         QFile::remove(folder);
         QDir().rename(aside, folder);
-        QVERIFY(!stringWritten);
-        QVERIFY(!intWritten);
+        QVERIFY(!stringWritten && !intWritten);
         QVERIFY2(stringError.find("Keelmark Lite.conf") != std::string::npos, stringError.c_str());
         QVERIFY(store.SetString(kSection, "Saved", "again"));
         QVERIFY(store.LastError().empty());
@@ -239,16 +225,16 @@ private slots:
             int qtIcon, qtButtons;
             PromptAnswer answer;
         } cases[] = {
+            // clang-format off
             {PromptIcon::None, PromptButtons::Ok, ok, QMessageBox::NoIcon, ok, PromptAnswer::Ok},
             {PromptIcon::Information, PromptButtons::Ok, 0, QMessageBox::Information, ok, PromptAnswer::Ok},
             {PromptIcon::Warning, PromptButtons::OkCancel, ok, QMessageBox::Warning, ok | cancel, PromptAnswer::Ok},
             {PromptIcon::Warning, PromptButtons::OkCancel, 0, QMessageBox::Warning, ok | cancel, PromptAnswer::Cancel},
             {PromptIcon::Question, PromptButtons::YesNo, yes, QMessageBox::Question, yes | no, PromptAnswer::Yes},
             {PromptIcon::Question, PromptButtons::YesNo, 0, QMessageBox::Question, yes | no, PromptAnswer::No},
-            {PromptIcon::Stop, PromptButtons::YesNoCancel, no, QMessageBox::Critical, yes | no | cancel,
-             PromptAnswer::No},
-            {PromptIcon::Stop, PromptButtons::YesNoCancel, 0, QMessageBox::Critical, yes | no | cancel,
-             PromptAnswer::Cancel},
+            {PromptIcon::Stop, PromptButtons::YesNoCancel, no, QMessageBox::Critical, yes | no | cancel, PromptAnswer::No},
+            {PromptIcon::Stop, PromptButtons::YesNoCancel, 0, QMessageBox::Critical, yes | no | cancel, PromptAnswer::Cancel},
+            // clang-format on
         };
         // Markup characters and a line break must come out as written.
         const std::string text = "The file <b>Route & Co</b>.k7s\ncannot be read.";
@@ -256,11 +242,9 @@ private slots:
         for (const auto& c : cases) {
             QString seen;
             OnNextModal<QMessageBox>([&](QMessageBox* box) {
-                seen = QStringLiteral("%1|%2|%3|%4|%5")
-                           .arg(box->windowTitle(), box->text())
-                           .arg(box->textFormat())
-                           .arg(box->icon())
-                           .arg(int(box->standardButtons()));
+                seen = QStringList{box->windowTitle(), box->text(), QString::number(box->textFormat()),
+                                   QString::number(box->icon()), QString::number(box->standardButtons())}
+                           .join(u'|');
                 if (c.press)
                     box->button(QMessageBox::StandardButton(c.press))->click();
                 else
@@ -269,7 +253,7 @@ private slots:
             QCOMPARE(prompts.Show(text, c.icon, c.buttons), c.answer);
             QCOMPARE(seen, QStringLiteral("Keelmark Lite|%1|%2|%3|%4")
                                .arg(Q(text))
-                               .arg(int(Qt::PlainText))
+                               .arg(Qt::PlainText)
                                .arg(c.qtIcon)
                                .arg(c.qtButtons));
         }
@@ -278,100 +262,70 @@ private slots:
     void chooseOption() {
         CQtPrompts prompts;
         const std::vector<std::string> options = {"Dead reckoning", "GPS fix", "Astro fix"};
-        QString title, label;
-        QStringList texts;
-        int checked = -1;
+        QStringList seen;
         OnNextModal<QDialog>([&](QDialog* dialog) {
-            title = dialog->windowTitle();
-            label = LabelTexts(dialog).join(QString());
+            seen << dialog->windowTitle() << dialog->findChild<QLabel*>()->text();
             const QList<QRadioButton*> radios = dialog->findChildren<QRadioButton*>();
-            for (int i = 0; i < radios.size(); ++i) {
-                texts << radios[i]->text();
-                if (radios[i]->isChecked()) checked = i;
-            }
+            for (QRadioButton* radio : radios)
+                seen << radio->text() + (radio->isChecked() ? "*" : "");
             radios.at(2)->click();
-            ButtonNamed(dialog, "OK")->click();
+            Press(dialog, "OK");
         });
         QCOMPARE(prompts.Choose("Position Source", "Use which <position>?", options, 1), 2);
-        QCOMPARE(title, QStringLiteral("Position Source"));
-        QCOMPARE(label, QStringLiteral("Use which <position>?"));
-        QCOMPARE(texts, QStringList({"Dead reckoning", "GPS fix", "Astro fix"}));
-        QCOMPARE(checked, 1);
+        QCOMPARE(seen,
+                 QStringList({"Position Source", "Use which <position>?", "Dead reckoning", "GPS fix*", "Astro fix"}));
         // OK at once gives the default, an impossible default the first option; Cancel and Escape -1.
-        const std::pair<int, int> defaults[] = {{0, 0}, {7, 0}};
-        for (const auto& [given, chosen] : defaults) {
-            OnNextModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
+        const auto ok = [](QDialog* d) { d->accept(); };
+        // clang-format off
+        const std::tuple<int, std::function<void(QDialog*)>, int> cases[] = {
+            {1, ok, 1}, {7, ok, 0}, {1, [](QDialog* d) { Press(d, "Cancel"); }, -1},
+            {1, [](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); }, -1}};
+        // clang-format on
+        for (const auto& [given, act, chosen] : cases) {
+            OnNextModal<QDialog>(act);
             QCOMPARE(prompts.Choose("Position Source", "Use which?", options, given), chosen);
         }
-        OnNextModal<QDialog>([](QDialog* dialog) { ButtonNamed(dialog, "Cancel")->click(); });
-        QCOMPARE(prompts.Choose("Position Source", "Use which?", options, 1), -1);
-        OnNextModal<QDialog>([](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
-        QCOMPARE(prompts.Choose("Position Source", "Use which?", options, 1), -1);
     }
 
     // ---- file choice -----------------------------------------------------
 
     void fileDialogIsSetUpFromTheRequest() {
         FileChoiceRequest request{"Vessel Files (*.k7s)|*.k7s|All Files (*.*)|*.*||", "k7s", "Vessel", "Save Vessel"};
-        QFileDialog save;
+        QFileDialog save, open;
         ConfigureFileDialog(save, request, true);
-        QCOMPARE(save.nameFilters(), QStringList({"Vessel Files (*.k7s)", "All Files (*)"}));
-        QCOMPARE(save.acceptMode(), QFileDialog::AcceptSave);
-        QCOMPARE(save.defaultSuffix(), QStringLiteral("k7s"));
-        QCOMPARE(save.windowTitle(), QStringLiteral("Save Vessel"));
-        QVERIFY(!save.testOption(QFileDialog::DontConfirmOverwrite));
-        QCOMPARE(save.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(), QStringLiteral("Vessel"));
-        QFileDialog open;
         ConfigureFileDialog(open, request, false);
-        QCOMPARE(open.fileMode(), QFileDialog::ExistingFile);
-        QVERIFY(open.defaultSuffix().isEmpty());
+        QCOMPARE(save.nameFilters() << save.defaultSuffix() << save.windowTitle()
+                                    << save.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(),
+                 QStringList({"Vessel Files (*.k7s)", "All Files (*)", "k7s", "Save Vessel", "Vessel"}));
+        QVERIFY(save.acceptMode() == QFileDialog::AcceptSave && !save.testOption(QFileDialog::DontConfirmOverwrite));
+        QVERIFY(open.fileMode() == QFileDialog::ExistingFile && open.defaultSuffix().isEmpty());
     }
 
-    void saveAddsTheExtensionAndAsksBeforeReplacingOpenReturnsTheFile() {
+    // What was typed comes back with the extension; a cancelled dialog gives nothing.
+    void chosenFilesComeBackWithTheirExtension() {
         QTemporaryDir dir;
-        FileChoiceRequest request{"Vessel Files (*.k7s)|*.k7s|All Files (*.*)|*.*||", "k7s",
-                                  dir.filePath("Vessel").toStdString(), ""};
+        FileChoiceRequest request{"Vessel Files (*.k7s)|*.k7s||", "k7s", dir.filePath("Vessel").toStdString(), ""};
         const std::optional<std::string> route = dir.filePath("Route.k7s").toStdString();
         CQtFileChoice files;
-        QString question;
-        auto type = [&](const char* name, std::optional<QMessageBox::StandardButton> replace) {
-            OnNextModal<QFileDialog>([&, name, replace](QFileDialog* dialog) {
-                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QString::fromUtf8(name));
-                if (replace)
-                    OnNextModal<QMessageBox>([&question, replace](QMessageBox* box) {
-                        question = box->text();
-                        box->button(*replace)->click();
-                    });
-                Accept(dialog);
-                if (dialog->isVisible()) dialog->reject(); // still open after "No"
-            });
-        };
-        type("Route", std::nullopt);
+        OnNextModal<QFileDialog>([](QFileDialog* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("Route"));
+            Accept(dialog);
+        });
         QCOMPARE(files.ChooseSave(request), route);
-        QFile existing(Q(*route));
-        QVERIFY(existing.open(QIODevice::WriteOnly));
-        existing.close();
-        type("Route", QMessageBox::Yes);
-        QCOMPARE(files.ChooseSave(request), route);
-        QVERIFY2(question.contains("already exists"), qPrintable(question));
-        question.clear();
-        type("Route", QMessageBox::No);
-        QCOMPARE(files.ChooseSave(request), std::nullopt);
-        QVERIFY(question.contains("already exists"));
-
+        QVERIFY(QFile(Q(*route)).open(QIODevice::WriteOnly));
         request.defaultName = *route;
         OnNextModal<QFileDialog>([](QFileDialog* dialog) { Accept(dialog); });
         QCOMPARE(files.ChooseOpen(request), route);
         OnNextModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-        QCOMPARE(files.ChooseOpen(request), std::nullopt);
+        QCOMPARE(files.ChooseSave(request), std::nullopt);
     }
 
     // ---- shared entry widgets -------------------------------------------
 
     void hemisphereListsAreSortedAndTheLimitsAccepted() {
         CEntryWindow w;
-        QCOMPARE(Entries(w.latitude.HemisphereList()), QStringList({"North", "South"}));
-        QCOMPARE(Entries(w.longitude.HemisphereList()), QStringList({"East", "West"}));
+        QCOMPARE(Entries(w.latitude.HemisphereList()) + Entries(w.longitude.HemisphereList()),
+                 QStringList({"North", "South", "East", "West"}));
         QCOMPARE(w.latitude.HemisphereList()->currentIndex(), -1);
         QComboBox list;
         FillSortedList(&list, {"Steady", "falling", "Rising", "alternating"});
@@ -383,37 +337,29 @@ private slots:
         w.longitude.SetValues(180, 0.0, -1);
         QVERIFY(w.longitude.Read(degrees, minutes, hemisphere));
         QCOMPARE(hemisphere, -1);
+        w.latitude.SetValues(12, 0.0, 1);
         w.latitude.MinutesEdit()->setText(QStringLiteral(" 59.9999 "));
         QVERIFY(w.latitude.Read(degrees, minutes, hemisphere));
-        QCOMPARE(minutes, 59.9999);
+        QCOMPARE(QList<double>({double(degrees), minutes, double(hemisphere)}), QList<double>({12, 59.9999, 1}));
         w.cycloneUtc.SetValues(31, 24, 59);
         QVERIFY(w.cycloneUtc.Read(day, hour, minute));
-        QCOMPARE(hour, 24);
+        QCOMPARE(QList<int>({day, hour, minute}), QList<int>({31, 24, 59}));
     }
 
     void refusalsNameTheRangeKeepTheTextAndTakeTheFocus() {
         CEntryWindow w;
-        const QString day = QStringLiteral("Please enter an integer between 0 and 31.");
+        const QString integer = QStringLiteral("Please enter an integer between 0 and %1.");
+        const QString day = integer.arg(31);
         const QString minutes = QStringLiteral("Please enter a number between 0 and 59.9999.");
-        const struct {
-            QLineEdit* field;
-            QString text;
-            QString message;
-        } cases[] = {
-            {w.utc.DayEdit(), "32", day},
-            {w.utc.DayEdit(), "-1", day},
-            {w.utc.DayEdit(), "", day},
-            {w.utc.DayEdit(), "3.5", day},
-            {w.utc.HourEdit(), "24", QStringLiteral("Please enter an integer between 0 and 23.")},
-            {w.cycloneUtc.HourEdit(), "25", QStringLiteral("Please enter an integer between 0 and 24.")},
-            {w.utc.MinuteEdit(), "60", QStringLiteral("Please enter an integer between 0 and 59.")},
-            {w.latitude.DegreesEdit(), "91", QStringLiteral("Please enter an integer between 0 and 90.")},
-            {w.longitude.DegreesEdit(), "181", QStringLiteral("Please enter an integer between 0 and 180.")},
-            {w.latitude.MinutesEdit(), "60", minutes},
-            {w.latitude.MinutesEdit(), "-0.5", minutes},
-            {w.longitude.MinutesEdit(), "twelve", minutes},
-            {w.longitude.MinutesEdit(), "nan", minutes},
-        };
+        // clang-format off
+        const struct { QLineEdit* field; QString text; QString message; } cases[] = {
+            {w.utc.DayEdit(), "32", day}, {w.utc.DayEdit(), "-1", day}, {w.utc.DayEdit(), "", day},
+            {w.utc.DayEdit(), "3.5", day}, {w.utc.HourEdit(), "24", integer.arg(23)},
+            {w.cycloneUtc.HourEdit(), "25", integer.arg(24)}, {w.utc.MinuteEdit(), "60", integer.arg(59)},
+            {w.latitude.DegreesEdit(), "91", integer.arg(90)}, {w.longitude.DegreesEdit(), "181", integer.arg(180)},
+            {w.latitude.MinutesEdit(), "60", minutes}, {w.latitude.MinutesEdit(), "-0.5", minutes},
+            {w.longitude.MinutesEdit(), "twelve", minutes}, {w.longitude.MinutesEdit(), "nan", minutes}};
+        // clang-format on
         for (const auto& c : cases) {
             // Everything else valid, so that the refusal is this field's.
             w.utc.SetValues(1, 1, 1);
@@ -443,7 +389,8 @@ private slots:
     void tipsGoOnFromWhereTheyStopped() {
         CFakeServices fake;
         QTemporaryDir dir;
-        const QString tips = WriteTips(dir, "; comment line\nFirst tip.\n\n  Second tip.  \r\n;another\nThird tip.");
+        const QString tips = WriteTips(dir, "; comment line\nFirst tip.\n\n  Second tip.  "
+                                            "\r\n;another\nThird tip.");
         {
             CTipDialog dialog(nullptr, tips);
             QCOMPARE(dialog.CurrentTip(), QStringLiteral("First tip."));
@@ -476,8 +423,8 @@ private slots:
         QVERIFY(fake.settings.GetString(kTipSection, "TimeStamp", "") != stamp);
         CTipDialog none(nullptr, dir.filePath("missing.txt"));
         none.NextTip();
-        QCOMPARE(none.CurrentTip(),
-                 QStringLiteral("There are no tips to show: the tips file is missing or holds none."));
+        QCOMPARE(none.CurrentTip(), QStringLiteral("There are no tips to show: the tips file is "
+                                                   "missing or holds none."));
     }
 };
 

@@ -20,10 +20,10 @@
 
 #include "support/test_host.h"
 
-// A modal dialog blocks the test in exec(): this acts on it from the event loop.
-// Waits for the first modal window of type T to become the active modal widget,
-// then runs `act` on it. Should `act` leave it open, it is dismissed after a
-// while so that a failing test ends instead of hanging.
+// A modal dialog blocks the test in exec(): this acts on it from the event
+// loop. Waits for the first modal window of type T to become the active modal
+// widget, then runs `act` on it. Should `act` leave it open, it is dismissed
+// after a while so that a failing test ends instead of hanging.
 template <typename T> void OnNextModal(std::function<void(T*)> act) {
     auto* timer = new QTimer(qApp);
     timer->setInterval(10);
@@ -45,24 +45,21 @@ template <typename T> void OnNextModal(std::function<void(T*)> act) {
     timer->start();
 }
 
-inline QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// The push button of a dialog with this text (OK and Cancel of a button box included).
-inline QAbstractButton* ButtonNamed(QWidget* dialog, const QString& text) {
-    for (auto* box : dialog->findChildren<QDialogButtonBox*>()) {
-        if (text == QLatin1String("OK")) return box->button(QDialogButtonBox::Ok);
-        if (text == QLatin1String("Cancel")) return box->button(QDialogButtonBox::Cancel);
-    }
-    for (auto* button : dialog->findChildren<QPushButton*>())
-        if (button->text() == text) return button;
-    return nullptr;
+// Runs a command on a view or frame; `act` gets the dialog of type T it opens.
+template <typename T, typename Target, typename Id>
+void RunDialog(Target& target, Id command, std::function<void(T*)> act) {
+    OnNextModal<T>(std::move(act));
+    target.Execute(command);
 }
 
-inline QStringList LabelTexts(const QWidget* widget) {
-    QStringList texts;
-    for (auto* label : widget->findChildren<QLabel*>())
-        if (!label->text().isEmpty()) texts << label->text();
-    return texts;
+inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Clicks OK or Cancel of a dialog's button box.
+inline void Press(QWidget* dialog, const char* which) {
+    const auto role = qstrcmp(which, "OK") == 0 ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel;
+    for (auto* box : dialog->findChildren<QDialogButtonBox*>())
+        if (QAbstractButton* button = box->button(role)) return button->click();
+    qFatal("no %s button", which);
 }
 
 inline QStringList Entries(const QComboBox* list) {
@@ -122,5 +119,16 @@ struct CQtTestVoyage : CTestHost {
 
     std::string LogLine(const std::string& text) const {
         return fake.clock.Now().FormatUtc("%m/%d/%y  %H:%M:%S  ") + text + "\r\n";
+    }
+
+    // Types `text` into `field` and presses OK: the refusal shown, or what went
+    // wrong instead (the dialog closed, or the focus is not on the field).
+    QString Refusal(QDialog* dialog, QLineEdit* field, const QString& text) {
+        fake.prompts.Clear();
+        field->setText(text);
+        Press(dialog, "OK");
+        if (!dialog->isVisible()) return QStringLiteral("<closed>");
+        if (!FocusedWithin(field)) return QStringLiteral("<focus elsewhere>");
+        return Prompts().join(u'|');
     }
 };
