@@ -47,19 +47,15 @@ TEST(Sailing, DegenerateAndPolarPointsGiveFiniteResults) {
             EXPECT_FALSE(std::isnan(p.DistanceTo(lat + 1e-12, 12.3456789, mode)));
         }
     const double lats[] = {90.0, -90.0, 89.9999999, -89.9999999, 0.0, 45.0};
-    for (double a : lats) {
+    for (double a : lats)
         for (double b : lats)
             for (int mode : {0, 1}) {
-                const double c = At(a, 10).CourseTo(b, -40, mode);
-                EXPECT_TRUE(std::isfinite(At(a, 10).DistanceTo(b, -40, mode))) << a << " " << b << " " << mode;
-                EXPECT_TRUE(c >= 0.0 && c <= 360.0) << a << " " << b << " " << mode;
+                const double d = At(a, 10).DistanceTo(b, -40, mode), c = At(a, 10).CourseTo(b, -40, mode);
+                CPosition s = At(a, 10);
+                s.SailRhumbLine(600.0, b + 90.0); // courses 0 to 180
+                EXPECT_TRUE(std::isfinite(d) && c >= 0.0 && c <= 360.0) << a << " " << b << " " << mode;
+                EXPECT_TRUE(std::fabs(s.GetLatitude()) <= 90.0 && std::fabs(s.GetLongitude()) <= 180.0) << a << b;
             }
-        for (double course : {0.0, 45.0, 90.0, 180.0, 270.0}) {
-            CPosition s = At(a, 10);
-            s.SailRhumbLine(600.0, course);
-            EXPECT_TRUE(std::fabs(s.GetLatitude()) <= 90.0 && std::fabs(s.GetLongitude()) <= 180.0) << a << course;
-        }
-    }
 }
 
 TEST(Sailing, RhumbLineAndDeadReckoning) {

@@ -197,14 +197,9 @@ TEST_F(Route, StoredLayoutAndRoundTrip) {
     EXPECT_EQ(loaded.GetAt(1)->GetName(), "B");
     EXPECT_EQ(loaded.GetStoredNextWaypoint(), loaded.GetLast());
     EXPECT_EQ(StoreToBytes(loaded), stored);
-    // Cut anywhere, or a route of one position: refused, nothing changed.
+    // A route of one position: refused, nothing changed (cut files: FileIo).
     CVoyage target;
     target.SetTexts("keep", "keep", "keep");
-    for (std::size_t cut : {std::size_t(0), std::size_t(7), std::size_t(40), stored.size() - 1}) {
-        const std::string bytes = stored.substr(0, cut);
-        CBinaryReader r(bytes);
-        EXPECT_THROW(target.Serialize(r), CArchiveException) << cut;
-    }
     std::string one = stored.substr(0, head.size() - 4) + LeLong(1) + StoreToBytes(*v.GetFirst());
     CBinaryReader r(one);
     try {
