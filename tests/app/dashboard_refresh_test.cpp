@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/model_test.h"
 
 namespace {
@@ -19,27 +21,20 @@ struct Dashboard : ModelTest {
 TEST_F(Dashboard, FiguresOfOneRefresh) {
     const CDashboardFigures f = RefreshDashboard(*doc);
     ASSERT_FALSE(f.scheduleExpired);
-    EXPECT_EQ(f.latitudeText, "49:48.00 North");
-    EXPECT_EQ(f.longitudeText, "00:00.00 East");
-    EXPECT_EQ(f.trueCourseText, "185.00");
-    EXPECT_EQ(f.trueSpeedText, "10.50");
-    EXPECT_EQ(f.nextWaypointName, "Brest");
+    EXPECT_EQ(
+        (std::tuple{f.latitudeText, f.longitudeText, f.trueCourseText, f.trueSpeedText, f.nextWaypointName,
+                    f.bearingText, f.remainingHoursText, f.referenceName}),
+        (std::tuple{"49:48.00 North", "00:00.00 East", "185.00", "10.50", "Brest", "180.00", "10.00", "Departure"}));
+    // 108 nM to go in 10 hours; 12 nM made good from the departure in two hours.
     EXPECT_NEAR(f.distance, 108.0, 0.01);
-    EXPECT_EQ(f.bearingText, "180.00");
     EXPECT_NEAR(f.remainingDistance, 108.0, 0.01);
     EXPECT_NEAR(f.requiredSpeed, 10.8, 0.001);
-    EXPECT_EQ(f.remainingHoursText, "10.00");
-    EXPECT_EQ(f.referenceName, "Departure");
-    // 12 nM made good from the departure in two hours.
     EXPECT_NEAR(f.distanceMade, 12.0, 0.01);
     EXPECT_NEAR(f.speedMadeGood, 6.0, 0.01);
     EXPECT_DOUBLE_EQ(f.hoursSinceLastFix, 2.0);
-    EXPECT_EQ(f.courseSteered, 180);
-    EXPECT_EQ(f.steer, 5 + 180) << "course error plus the bearing, each cut";
-    EXPECT_EQ(f.barMaximum, 200);
-    EXPECT_EQ(f.upperBar, 100);
-    EXPECT_EQ(f.lowerBar, 60);
-    EXPECT_EQ(f.sliderPosition, 185 - 180);
+    // The steer is the course error plus the bearing, each cut.
+    EXPECT_EQ((std::tuple{f.courseSteered, f.steer, f.barMaximum, f.upperBar, f.lowerBar, f.sliderPosition}),
+              (std::tuple{180, 185, 200, 100, 60, 5}));
     EXPECT_TRUE(f.flashRequiredSpeed);
     ASSERT_TRUE(f.eta.has_value());
     EXPECT_EQ(f.etaText, f.eta->FormatUtc("%A %d %b %H:%M"));

@@ -28,7 +28,7 @@ private:
 
 } // namespace
 
-TEST(Options, ReadsAsTheSheetShowsThem) {
+TEST(Options, ReadsAsTheSheetShowsThemAndSavesEveryKey) {
     CFakeServices fake;
     const COptions defaults = COptions::Load();
     // The sheet's own defaults (not the log writer's "KeelmarkLog.txt").
@@ -42,43 +42,32 @@ TEST(Options, ReadsAsTheSheetShowsThem) {
     EXPECT_TRUE(fake.settings.Values().empty()) << "reading must not write";
 
     fake.settings.SetString(kSection, "almanac", ".\\old\\almanac.dat");
-    fake.settings.SetInt(kSection, "datasys", 2);
     fake.settings.SetInt(kSection, "wpalarm", 0);
-    fake.settings.SetInt(kSection, "dralarm", 7);     // any non-zero value shows as on
-    fake.settings.SetInt(kSection, "navzerospd", -1); // likewise
-    const COptions o = COptions::Load();
+    fake.settings.SetInt(kSection, "dralarm", 7); // any non-zero value shows as on
+    fake.settings.SetString(kSection, "datafile", "/home/mate/voyage.k7v");
+    for (auto [stored, system] :
+         {std::pair{2, COptions::kAsciiFile}, {-1, COptions::kStsWin32}, {3, COptions::kStsWin32}}) {
+        fake.settings.SetInt(kSection, "datasys", stored); // no button stands for -1 or 3: the default
+        EXPECT_EQ(COptions::Load().dataSystem, system) << stored;
+    }
+    COptions o = COptions::Load();
     EXPECT_EQ(o.almanac, ".\\old\\almanac.dat") << "a stored path is shown as written";
-    EXPECT_EQ(o.dataSystem, COptions::kAsciiFile);
     EXPECT_FALSE(o.wpAlarm);
     EXPECT_TRUE(o.drAlarm);
-    EXPECT_TRUE(o.navZeroSpeed);
-    for (int bad : {-1, 3}) { // no button stands for it: the default
-        fake.settings.SetInt(kSection, "datasys", bad);
-        EXPECT_EQ(COptions::Load().dataSystem, COptions::kStsWin32) << bad;
-    }
-}
 
-TEST(Options, SaveWritesEveryKeyWithSwitchesAsZeroOrOne) {
-    CFakeServices fake;
-    fake.settings.SetInt(kSection, "dralarm", 7);
-    fake.settings.SetInt(kSection, "coursealarm", 0);
-    fake.settings.SetString(kSection, "datafile", "/home/mate/voyage.k7v");
     std::string error;
-    ASSERT_TRUE(COptions::Load().Save(error));
+    ASSERT_TRUE(o.Save(error));
     const auto& stored = fake.settings.Values().at(kSection);
     EXPECT_EQ(stored.size(), 6u + 1u + 16u + 1u) << "the paths, datasys, the switches and the untouched datafile";
-    EXPECT_EQ(stored.at("logging"), "./logging.txt");
-    EXPECT_EQ(stored.at("datasys"), "1");
-    EXPECT_EQ(stored.at("dralarm"), "1");
-    EXPECT_EQ(stored.at("coursealarm"), "0");
+    EXPECT_EQ((std::array{stored.at("logging"), stored.at("datasys"), stored.at("dralarm"), stored.at("wpalarm")}),
+              (std::array<std::string, 4>{"./logging.txt", "1", "1", "0"}));
     EXPECT_EQ(stored.at("datafile"), "/home/mate/voyage.k7v") << "not the sheet's to write";
 
-    COptions edited = COptions::Load();
-    edited.hurricane = "/data/cyclones.dat";
-    edited.dataSystem = COptions::kConnect2;
-    edited.navReduce = false;
-    ASSERT_TRUE(edited.Save(error));
-    EXPECT_EQ(COptions::Load(), edited);
+    o.hurricane = "/data/cyclones.dat";
+    o.dataSystem = COptions::kConnect2;
+    o.navReduce = false;
+    ASSERT_TRUE(o.Save(error));
+    EXPECT_EQ(COptions::Load(), o);
     EXPECT_EQ(fake.settings.GetInt(kSection, "navreduce", 1), 0);
     EXPECT_EQ(fake.settings.GetInt(kSection, "datasys", 1), 0);
 }

@@ -28,20 +28,18 @@ struct Alarms : ModelTest {
         fake.clock.Set(start);
         doc = host.NewVoyage();
         CVoyage& v = doc->GetVoyage();
-        v.GetFirst()->SetLatitude(50.0);
-        v.GetFirst()->SetLongitude(0.0);
-        v.GetFirst()->SetTime(start - 8 * 3600);
-        v.GetLast()->SetLatitude(50.0 + 0.5 / 60.0);
-        v.GetLast()->SetLongitude(0.0);
+        CPosition& p = doc->GetPresentPosition();
         // With the run-down of the engine counted in (1.7 hours), well over 2 knots
         // are required even after the speed is cut at the destination.
-        v.GetLast()->SetTime(start + 6480);
+        for (auto [q, lat, time] : {std::tuple{v.GetFirst(), 50.0, start - 8 * 3600},
+                                    {v.GetLast(), 50.0 + 0.5 / 60.0, start + 6480},
+                                    {&p, 50.0, start}}) {
+            q->SetLatitude(lat);
+            q->SetLongitude(0.0);
+            q->SetTime(time);
+        }
         v.SetNextWaypoint(v.GetLast());
         v.GetLast()->SetName("Pilot");
-        CPosition& p = doc->GetPresentPosition();
-        p.SetLatitude(50.0);
-        p.SetLongitude(0.0);
-        p.SetTime(start);
         p.SetCourse(30.0);
         p.SetSpeed(10.0);
         doc->GetVessel().m_engineSetting = 100;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/model_test.h"
 
 TEST(PositionFixFields, CoordinatesFromDegreesMinutesAndHemisphere) {
@@ -30,10 +32,7 @@ TEST_F(ModelTest, GpsFixFieldsLoggingAndRefusal) {
     doc->GetPresentPosition().SetLatitude(-12.5);
     doc->GetPresentPosition().SetLongitude(4.25);
     CPositionFixFields f = GpsFixFields(doc->GetPresentPosition(), services::Now());
-    EXPECT_EQ(f.description, "GPS Fix 06 Dec 07:05 UTC");
-    EXPECT_EQ(f.day, 6);
-    EXPECT_EQ(f.hour, 7);
-    EXPECT_EQ(f.minute, 5);
+    EXPECT_EQ((std::tuple{f.description, f.day, f.hour, f.minute}), (std::tuple{"GPS Fix 06 Dec 07:05 UTC", 6, 7, 5}));
     EXPECT_EQ(f.latitude, (CCoordinateFields{12, 30.0, 1}));
     EXPECT_EQ(f.longitude, (CCoordinateFields{4, 15.0, 0}));
 

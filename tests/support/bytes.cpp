@@ -1,41 +1,32 @@
 #include "support/bytes.h"
 
 #include <bit>
+#include <cctype>
 #include <stdexcept>
 
 std::string Hex(const std::string& text) {
-    std::string out;
-    int pending = -1;
-    for (char c : text) {
-        int v;
-        if (c >= '0' && c <= '9') v = c - '0';
-        else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
-        else continue;
-        if (pending < 0) {
-            pending = v;
-        } else {
-            out += static_cast<char>(pending * 16 + v);
-            pending = -1;
-        }
-    }
-    if (pending >= 0) throw std::invalid_argument("odd number of hex digits");
+    std::string digits, out;
+    for (char c : text)
+        if (std::isxdigit(static_cast<unsigned char>(c))) digits += c;
+    if (digits.size() % 2) throw std::invalid_argument("odd number of hex digits");
+    for (std::size_t i = 0; i < digits.size(); i += 2)
+        out += static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16));
     return out;
 }
 
-std::string LeLong(std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
+namespace {
+
+std::string LittleEndian(std::uint64_t u, int size) {
     std::string out;
-    for (int i = 0; i < 4; ++i) out += static_cast<char>((u >> (8 * i)) & 0xFF);
+    for (int i = 0; i < size; ++i)
+        out += static_cast<char>((u >> (8 * i)) & 0xFF);
     return out;
 }
 
-std::string LeDouble(double v) {
-    const auto u = std::bit_cast<std::uint64_t>(v);
-    std::string out;
-    for (int i = 0; i < 8; ++i) out += static_cast<char>((u >> (8 * i)) & 0xFF);
-    return out;
-}
+} // namespace
+
+std::string LeLong(std::int32_t v) { return LittleEndian(static_cast<std::uint32_t>(v), 4); }
+std::string LeDouble(double v) { return LittleEndian(std::bit_cast<std::uint64_t>(v), 8); }
 
 std::string CountedString(const std::string& cp1252) {
     return std::string(1, static_cast<char>(cp1252.size())) + cp1252;

@@ -104,24 +104,22 @@ public:
 // arrival "Brest" at 48N 0E ten hours after, the ship at 49 48N 0E on 185 degrees
 // at 10.5 knots with 180 steered, popular position "Le Havre" at 49 30N 0 06E.
 inline void MakeChannelCrossing(CKeelmarkLiteDoc& doc, CTime now) {
+    auto place = [](CPosition& p, double latitude, double longitude, CTime time) {
+        p.SetLatitude(latitude);
+        p.SetLongitude(longitude);
+        p.SetTime(time);
+    };
     CVoyage& v = doc.GetVoyage();
-    v.GetFirst()->SetLatitude(50.0);
-    v.GetFirst()->SetLongitude(0.0);
-    v.GetFirst()->SetTime(now - 2 * 3600);
-    v.GetLast()->SetLatitude(48.0);
-    v.GetLast()->SetLongitude(0.0);
-    v.GetLast()->SetTime(now + 10 * 3600);
+    place(*v.GetFirst(), 50.0, 0.0, now - 2 * 3600);
+    place(*v.GetLast(), 48.0, 0.0, now + 10 * 3600);
     v.GetLast()->SetName("Brest");
     CPosition& p = doc.GetPresentPosition();
-    p.SetLatitude(49.8);
-    p.SetLongitude(0.0);
-    p.SetTime(now);
+    place(p, 49.8, 0.0, now);
     p.SetCourse(185.0);
     p.SetSpeed(10.5);
     doc.GetVessel().m_courseSetting = 180;
     doc.GetPopularPosition().SetName("Le Havre");
-    doc.GetPopularPosition().SetLatitude(49.5);
-    doc.GetPopularPosition().SetLongitude(0.1);
+    place(doc.GetPopularPosition(), 49.5, 0.1, doc.GetPopularPosition().GetTime());
 }
 
 // The route the route-editing tests work on: Departure 50N, Fix A 49 48N, Mid
