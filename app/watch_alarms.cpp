@@ -25,8 +25,6 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b !
 
 } // namespace
 
-CWatchAlarms::CWatchAlarms() : m_lastHour(FloorDiv(CEventLog::LocalNow().GetTime(), 3600)) {}
-
 void CWatchAlarms::Check(CKeelmarkLiteDoc& doc) {
     const std::int64_t local = CEventLog::LocalNow().GetTime();
     const std::int64_t minute = FloorDiv(local, 60);
@@ -57,9 +55,12 @@ void CWatchAlarms::Check(CKeelmarkLiteDoc& doc) {
 
     if (voyage.GetRemainingDistance() <= kArrivalDistance && On("navzerospd")) present.SetSpeed(kArrivalSpeed);
 
+    // The hourly checks wait for the next new hour after the first check.
     const std::int64_t hour = FloorDiv(local, 3600);
+    const bool started = m_lastHour != kNotStarted;
     if (hour == m_lastHour) return;
     m_lastHour = hour;
+    if (!started) return;
 
     const double bearing = present.CourseTo(next->GetLatitude(), next->GetLongitude(), next->GetProceedVia());
     double diff = std::fabs(std::fmod(present.GetCourse() - bearing, 360.0));

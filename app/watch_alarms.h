@@ -13,11 +13,12 @@ class CKeelmarkLiteDoc;
 // warns the watch.
 class CWatchAlarms {
 public:
-    // The hourly checks wait for the next new hour after the watch starts.
-    CWatchAlarms();
+    // The watch starts at the first check: the hourly checks wait for the next
+    // new local hour after it.
     void Check(CKeelmarkLiteDoc& doc);
 
 private:
-    std::int64_t m_lastMinute = INT64_MIN;
-    std::int64_t m_lastHour;
+    static constexpr std::int64_t kNotStarted = INT64_MIN;
+    std::int64_t m_lastMinute = kNotStarted;
+    std::int64_t m_lastHour = kNotStarted;
 };

@@ -197,6 +197,7 @@ bool CKeelmarkLiteDoc::OnNewDocument() {
     arrival->SetLongitude(m_presentPosition.GetLongitude());
     m_voyage.SetEndTime(now);
     m_popularPosition.SetTime(now);
+    m_port.m_etd = m_port.m_etc = m_port.m_etb = now;
     if (m_presentPosition.GetSpeed() == 0.0) {
         m_presentPosition.SetSpeed(kNewVoyageSpeed);
         m_presentPosition.SetTime(now);

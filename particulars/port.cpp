@@ -15,8 +15,6 @@ FileChoiceRequest PortFileRequest() {
 
 } // namespace
 
-CPort::CPort() : m_etd(services::Now()), m_etc(m_etd), m_etb(m_etd) {}
-
 std::string CPort::GetLadderSideText() const { return m_ladderSide == kLadderStarboard ? "Starboard" : "Port"; }
 
 std::string CPort::GetCallUnitText() const { return m_callUnit == kCallMiles ? "nM" : "hrs"; }

@@ -35,8 +35,6 @@ public:
     // The agent is always reached on the calling channel.
     static constexpr const char* kAgentRadioChannel = "16";
 
-    CPort();
-
     std::int32_t m_ladderSide = kLadderPort;
     std::int32_t m_callUnit = kCallHours;
     double m_ladderHeight = 1.0; // metres above the water
@@ -44,7 +42,9 @@ public:
     CAddress m_portControl;
     CAddress m_pilot;
     CAddress m_agent;
-    CTime m_etd; // expected departure, completion and berthing; all UTC
+    // Expected departure, completion and berthing; all UTC. A new port reads no
+    // clock: the document stamps them with the time a new voyage is made.
+    CTime m_etd;
     CTime m_etc;
     CTime m_etb;
     double m_maximumAirDraft = 75.0;

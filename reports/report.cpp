@@ -43,7 +43,7 @@ std::string CReport::ItemCodeText(int code) {
     return kItemCodeTexts[code];
 }
 
-CReport::CReport() : m_timeOfLastReport(services::Now()) {
+CReport::CReport() {
     m_lines = {
         {"Ship's name:   ", kShipsName},        {"Latitude:   ", kLatitude},
         {"Longitude:  ", kLongitude},           {"Present speed:   ", kPresentSpeed},

@@ -58,7 +58,8 @@ public:
     using SunTimesSource =
         std::function<void(const CPosition& at, double& riseHours, double& transitHours, double& setHours)>;
 
-    // Six default lines; the last report made now, 0 nM before.
+    // Six default lines; no report made yet (time 0, 0 nM before). The document
+    // hands over the time a new voyage is made (SetWorkingSet).
     CReport();
 
     // The hand-over when a voyage is created: the document's records (not
