@@ -106,10 +106,7 @@ TEST_F(Almanac, LoadDefaultReadsTheFileOfTheSetting) {
     fs::current_path(previous);
     EXPECT_TRUE(loaded);
     EXPECT_EQ(NamesOf(almanac), (Names{"Sun", "Jupiter"}));
-    // Older installations wrote the path with backslashes.
-    std::string windowsStyle = path;
-    std::replace(windowsStyle.begin(), windowsStyle.end(), '/', '\\');
-    host.Set("almanac", windowsStyle);
+    host.Set("almanac", path);
     CAlmanac second;
     EXPECT_TRUE(second.LoadDefault());
     EXPECT_EQ(NamesOf(second), (Names{"Sun", "Jupiter"}));

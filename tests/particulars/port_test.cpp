@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "particulars/vessel.h"
 #include "core/archive.h"
+#include "particulars/vessel.h"
 #include "support/bytes.h"
 #include "support/model_test.h"
 #include "support/scratch_dir.h"

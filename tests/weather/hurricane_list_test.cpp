@@ -96,20 +96,14 @@ TEST_F(Hurricane, MissingDamagedAndUnwritableFilesHaveTheirOwnMessages) {
     EXPECT_NE(list.LastError().find("missing/hurricane.dat"), std::string::npos) << list.LastError();
 }
 
-TEST_F(Hurricane, PathComesFromTheSettingWithOldSeparatorsAndDefaultsToTheWorkingFolder) {
+TEST_F(Hurricane, WithoutTheSettingTheFileIsInTheWorkingFolder) {
     CScratchDir dir;
     const fs::path before = fs::current_path();
     fs::current_path(dir.path);
     fake.settings.Clear();
-    CHurricaneList list;
-    const bool saved = list.Save();
-    fs::create_directories(dir / "sub");
-    host.Set("hurri", ".\\sub\\cyclones.dat");
-    const bool savedSub = list.Save();
+    const bool saved = CHurricaneList().Save();
     fs::current_path(before);
-    EXPECT_TRUE(saved && savedSub);
-    EXPECT_TRUE(fs::exists(dir / "hurricane.dat"));
-    EXPECT_TRUE(fs::exists(dir / "sub/cyclones.dat"));
+    EXPECT_TRUE(saved && fs::exists(dir / "hurricane.dat"));
 }
 
 TEST_F(Hurricane, IndexesOutsideTheListAndDeleting) {

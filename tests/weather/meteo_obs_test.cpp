@@ -4,9 +4,9 @@
 #include <cctype>
 #include <limits>
 
+#include "core/archive.h"
 #include "core/voyage.h"
 #include "fuzz/fuzz_support.h"
-#include "core/archive.h"
 #include "support/bytes.h"
 #include "support/model_test.h"
 
