@@ -2,8 +2,9 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
+
+#include "cli/json_archive.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define KEELMARK_FUZZ_HEAP_WATCH 1
@@ -15,25 +16,36 @@
 
 bool g_fuzzInputAccepted = false;
 
-void FuzzRecordReader(const std::uint8_t* data, std::size_t size, const RecordType& type) {
+std::string StoreCanonically(IRecord& record, const RecordType& type) {
     const std::string what = type.name;
-    const std::string input(reinterpret_cast<const char*>(data), size);
-    auto first = type.makeFresh();
-    if (!ReadRecordBytes(input, *first)) return;
-    g_fuzzInputAccepted = true;
-    const std::string stored = StoreRecordBytes(*first, what.c_str());
-    first.reset(); // the heap budget is for one record at a time
-
-    auto second = type.makeFresh();
-    if (!ReadRecordBytes(stored, *second)) FuzzFail(what + ": stored bytes of an accepted file are refused");
-    if (StoreRecordBytes(*second, what.c_str()) != stored)
-        FuzzFail(what + ": a record read from its own stored bytes stores differently");
-
-    if (type.storesBackExactly) {
-        if (stored.size() == input.size() && stored != input)
-            FuzzFail(what + ": an accepted file does not store back byte for byte");
-        if (stored.size() > input.size()) FuzzFail(what + ": an accepted file stores back longer than it was");
+    std::string stored;
+    try {
+        stored = StoreToBytes(record);
+    } catch (const CArchiveException& e) {
+        FuzzFail(what + ": a record that was read cannot be stored: " + e.what());
     }
+    auto again = type.makeFresh();
+    if (!ReadRecordBytes(stored, *again)) FuzzFail(what + ": the stored bytes of a record that was read are refused");
+    if (StoreToBytes(*again) != stored) FuzzFail(what + ": a record read from its own stored bytes stores differently");
+    return stored;
+}
+
+std::string DumpJson(IRecord& record) {
+    CJsonOutArchive json;
+    json.BeginObject(nullptr);
+    record.Serialize(json);
+    json.EndObject();
+    return json.Text();
+}
+
+void FuzzRecordReader(const std::uint8_t* data, std::size_t size, const RecordType& type) {
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    auto record = type.makeFresh();
+    if (!ReadRecordBytes(input, *record)) return;
+    g_fuzzInputAccepted = true;
+    const std::string stored = StoreCanonically(*record, type);
+    if (type.storesBackExactly && (stored.size() > input.size() || (stored.size() == input.size() && stored != input)))
+        FuzzFail(std::string(type.name) + ": an accepted file stores back neither byte for byte nor shorter");
 }
 
 void FuzzFail(const std::string& what) {
@@ -54,21 +66,12 @@ std::size_t __sanitizer_get_allocated_size(const volatile void* p);
 
 namespace {
 
-// Kept per thread: only the thread running the input is watched, not the
-// fuzzer's own helpers.
+// Kept per thread: only the thread running the input is watched, not the fuzzer's own helpers.
 thread_local bool t_watching = false;
-thread_local long long t_inUse = 0;
-thread_local long long t_limit = 0;
-thread_local long long t_peak = 0;
+thread_local long long t_inUse = 0, t_limit = 0, t_peak = 0;
 thread_local std::size_t t_inputSize = 0;
 // KEELMARK_FUZZ_HEAP_REPORT=1 prints the peak of every input, to set the factors.
 const bool g_report = std::getenv("KEELMARK_FUZZ_HEAP_REPORT") != nullptr;
-
-void Complain(const char* text) {
-    // No stdio here: this runs inside the allocator.
-    const ssize_t ignored = ::write(2, text, __builtin_strlen(text));
-    (void)ignored;
-}
 
 void OnMalloc(const volatile void*, std::size_t size) {
     if (!t_watching) return;
@@ -76,14 +79,16 @@ void OnMalloc(const volatile void*, std::size_t size) {
     if (t_inUse > t_peak) t_peak = t_inUse;
     if (t_inUse > t_limit) {
         t_watching = false;
-        Complain("\n==FUZZ FINDING== the input made the reader hold more heap than its budget\n");
+        // No stdio here: this runs inside the allocator.
+        static const char text[] = "\n==FUZZ FINDING== the input made the reader hold more heap than its budget\n";
+        const ssize_t ignored = ::write(2, text, sizeof text - 1);
+        (void)ignored;
         std::abort();
     }
 }
 
 void OnFree(const volatile void* p) {
-    if (!t_watching || !p) return;
-    t_inUse -= static_cast<long long>(__sanitizer_get_allocated_size(p));
+    if (t_watching && p) t_inUse -= static_cast<long long>(__sanitizer_get_allocated_size(p));
 }
 
 const bool g_hooked = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree) != 0;
@@ -92,8 +97,7 @@ const bool g_hooked = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree
 
 CFuzzHeapBudget::CFuzzHeapBudget(std::size_t inputSize, std::size_t factor) {
     (void)g_hooked;
-    t_inUse = 0;
-    t_peak = 0;
+    t_inUse = t_peak = 0;
     t_inputSize = inputSize;
     t_limit = static_cast<long long>(factor * inputSize + kFuzzHeapAllowance);
     t_watching = true;

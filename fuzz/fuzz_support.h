@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "core/archive.h"
 #include "core/record_file.h"
@@ -44,19 +46,17 @@ inline constexpr std::size_t kFuzzJsonHeapFactor = 64;
 
 // Reads the bytes as a whole file of one record, as LoadRecordFile does.
 // False when the reader refuses them.
-template <typename T> bool ReadRecordBytes(const std::string& bytes, T& fresh) {
+inline bool ReadRecordBytes(const std::string& bytes, IRecord& fresh) {
     std::string fault;
     return DecodeRecordBytes(bytes, fresh, fault);
 }
 
-// Stores a record that was just read; a stored record must never be refused.
-template <typename T> std::string StoreRecordBytes(T& record, const char* what) {
-    try {
-        return StoreToBytes(record);
-    } catch (const CArchiveException& e) {
-        FuzzFail(std::string(what) + ": a record that was read cannot be stored: " + e.what());
-    }
-}
+// The record as the file holds it. A record that was read must store, and its
+// stored bytes must read again and store to themselves: no field changes on the way.
+std::string StoreCanonically(IRecord& record, const RecordType& type);
+
+// The record as `keelmark dump` prints it.
+std::string DumpJson(IRecord& record);
 
 // The folder of fuzz/corpus/ that holds a record type's seeds.
 inline std::string CorpusFolder(const RecordType& type) {
@@ -64,9 +64,52 @@ inline std::string CorpusFolder(const RecordType& type) {
 }
 
 // The checks for the reader of one record type. Whatever the bytes, reading
-// never crashes. Bytes that read store back canonically: the stored bytes read
-// again and store to themselves, so no field changes on the way. For a type
-// that stores back exactly, a file in the canonical form stores back byte for
-// byte and any other accepted file is longer (a text length written in a wider
-// form than needed).
+// never crashes; bytes that read store back canonically. For a type that stores
+// back exactly, a file in the canonical form stores back byte for byte and any
+// other accepted file is longer (a text length written in a wider form than needed).
 void FuzzRecordReader(const std::uint8_t* data, std::size_t size, const RecordType& type);
+
+// Every field a record visits, in order, as "name=value" (objects as "{name ... }",
+// lists as "name[count ... ]"): the keys the JSON archive writes, and what lies
+// under each. Loading (storing = false), every list offers `listSize` items.
+class CFieldList : public CArchive {
+public:
+    bool storing = true;
+    std::size_t listSize = 0;
+    std::vector<std::string> names;
+    std::string text;
+
+    bool IsStoring() const override { return storing; }
+    void Long(const char* n, std::int32_t& v) override { Add(n, std::to_string(v)); }
+    void Dword(const char* n, std::uint32_t& v) override { Add(n, std::to_string(v)); }
+    void Double(const char* n, double& v) override {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.10g", v);
+        Add(n, buf);
+    }
+    void Time(const char* n, CTime& v) override { Add(n, std::to_string(v.GetTime())); }
+    void String(const char* n, std::string& v) override { Add(n, v); }
+    void BeginObject(const char* n) override { Mark(n, "{" + std::string(n ? n : "")); }
+    void EndObject() override { Mark(nullptr, "}"); }
+    std::size_t BeginList(const char* n, std::size_t count, CountType, std::size_t) override {
+        Mark(n, std::string(n) + "[" + std::to_string(count));
+        return storing ? count : listSize;
+    }
+    void BeginItem() override {}
+    void EndItem() override {}
+    void EndList() override { Mark(nullptr, "]"); }
+
+private:
+    void Add(const char* n, const std::string& value) { Mark(n, std::string(n) + "=" + value); }
+    void Mark(const char* n, const std::string& entry) {
+        if (n && *n) names.push_back(n);
+        text += (text.empty() ? "" : " ") + entry;
+    }
+};
+
+// The fields of a record, as CFieldList lists them.
+template <typename T> std::string FieldsOf(T& record) {
+    CFieldList list;
+    record.Serialize(list);
+    return list.text;
+}

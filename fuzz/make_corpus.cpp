@@ -2,20 +2,12 @@
 // record and one with every field filled with awkward values, as the file the
 // program saves and as the JSON that `keelmark dump` prints; and the JSON
 // target's dictionary of keys. Usage: make_corpus FOLDER (normally fuzz/).
-#include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <memory>
 #include <set>
-#include <string>
-#include <vector>
 
-#include "cli/json_archive.h"
-#include "core/archive.h"
 #include "core/text_encoding.h"
-#include "document/record_types.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/fake/fake_services.h"
 
@@ -40,18 +32,10 @@ public:
         value = cycle[m_n++ % 4];
     }
     void Double(const char*, double& value) override {
-        static const double cycle[] = {51.925,
-                                       -4.475,
-                                       0.0,
-                                       -0.0,
-                                       std::numeric_limits<double>::quiet_NaN(),
-                                       1e300,
-                                       -1e-300,
-                                       std::numeric_limits<double>::infinity(),
-                                       -179.999,
-                                       0.1,
-                                       5e-324,
-                                       -std::numeric_limits<double>::infinity()};
+        constexpr double inf = std::numeric_limits<double>::infinity();
+        static const double cycle[] = {51.925, -4.475,  0.0, -0.0,     std::numeric_limits<double>::quiet_NaN(),
+                                       1e300,  -1e-300, inf, -179.999, 0.1,
+                                       5e-324, -inf};
         value = cycle[m_n++ % 12];
     }
     void Time(const char*, CTime& value) override {
@@ -84,32 +68,6 @@ private:
     bool m_longTextGiven = false;
 };
 
-// Collects the key of every field a record stores, for the JSON dictionary.
-class CNameCollector : public CArchive {
-public:
-    bool IsStoring() const override { return true; }
-    void Long(const char* name, std::int32_t&) override { Add(name); }
-    void Dword(const char* name, std::uint32_t&) override { Add(name); }
-    void Double(const char* name, double&) override { Add(name); }
-    void Time(const char* name, CTime&) override { Add(name); }
-    void String(const char* name, std::string&) override { Add(name); }
-    void BeginObject(const char* name) override { Add(name); }
-    void EndObject() override {}
-    std::size_t BeginList(const char* name, std::size_t count, CountType, std::size_t) override {
-        Add(name);
-        return count;
-    }
-    void BeginItem() override {}
-    void EndItem() override {}
-    void EndList() override {}
-    std::set<std::string> names;
-
-private:
-    void Add(const char* name) {
-        if (name && *name) names.insert(name);
-    }
-};
-
 void Write(const fs::path& path, const std::string& bytes) {
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -120,33 +78,10 @@ void Write(const fs::path& path, const std::string& bytes) {
     }
 }
 
-std::string Dump(IRecord& record) {
-    CJsonOutArchive json;
-    json.BeginObject(nullptr);
-    record.Serialize(json);
-    json.EndObject();
-    return json.Text();
-}
-
-void Seeds(const fs::path& root, const RecordType& type, CNameCollector& names) {
-    const std::string reader = CorpusFolder(type);
-    auto fresh = type.makeFresh();
-    auto varied = type.makeFresh();
-    CVariedSource source;
-    varied->Serialize(source);
-    for (auto& [name, record] : {std::pair<const char*, IRecord*>{"default", fresh.get()}, {"varied", varied.get()}}) {
-        Write(root / "corpus" / reader / ("valid-" + std::string(name) + type.extension), StoreToBytes(*record));
-        Write(root / "corpus" / "json" / ("valid-" + reader + "-" + name + ".json"), Dump(*record));
-    }
-    varied->Serialize(names);
-}
-
 std::string DictEntry(const std::string& text) {
     std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') out += '\\';
-        out += c;
-    }
+    for (char c : text)
+        out += (c == '"' || c == '\\') ? std::string{'\\', c} : std::string{c};
     return out + "\"";
 }
 
@@ -157,23 +92,34 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_corpus FOLDER\n");
         return 2;
     }
-    const fs::path root(argv[1]);
+    const fs::path root(argv[1]), corpus = root / "corpus";
     CFakeServices fake; // a fixed clock: the same seeds on every run
     fake.clock.Set(CTime::FromUtc(2026, 6, 1, 12, 0, 0));
     std::vector<std::string> folders = {"json"};
     for (const RecordType& type : RecordTypes())
         folders.push_back(CorpusFolder(type));
-    for (const std::string& reader : folders) {
+    for (const std::string& folder : folders) {
         std::error_code ec;
-        for (const auto& entry : fs::directory_iterator(root / "corpus" / reader, ec))
+        for (const auto& entry : fs::directory_iterator(corpus / folder, ec))
             if (entry.path().filename().string().rfind("valid-", 0) == 0) fs::remove(entry.path());
     }
-    CNameCollector names;
-    for (const RecordType& type : RecordTypes())
-        Seeds(root, type, names);
-
+    std::set<std::string> names;
+    for (const RecordType& type : RecordTypes()) {
+        const std::string folder = CorpusFolder(type);
+        auto fresh = type.makeFresh(), varied = type.makeFresh();
+        CVariedSource source;
+        varied->Serialize(source);
+        for (auto& [name, record] :
+             {std::pair<std::string, IRecord*>{"default", fresh.get()}, {"varied", varied.get()}}) {
+            Write(corpus / folder / ("valid-" + name + type.extension), StoreToBytes(*record));
+            Write(corpus / "json" / ("valid-" + folder + "-" + name + ".json"), DumpJson(*record));
+        }
+        CFieldList fields;
+        varied->Serialize(fields);
+        names.insert(fields.names.begin(), fields.names.end());
+    }
     std::string dict = "# The keys and tokens of the JSON that keelmark load reads; written by make_corpus.\n";
-    for (const std::string& name : names.names)
+    for (const std::string& name : names)
         dict += DictEntry("\"" + name + "\":") + "\n";
     for (const char* token :
          {"{",       "}",    "[",     "]",  ":",     ",",          "\"NaN\"",    "\"Infinity\"", "\"-Infinity\"",
@@ -181,6 +127,6 @@ int main(int argc, char** argv) {
           "\\ud800", "1.5"})
         dict += DictEntry(token) + "\n";
     Write(root / "json.dict", dict);
-    std::printf("seeds written under %s\n", (root / "corpus").c_str());
+    std::printf("seeds written under %s\n", corpus.c_str());
     return 0;
 }

@@ -2,13 +2,9 @@
 // and every file in each folder named. The normal build's tests use it to
 // replay the committed corpus with any compiler. A file whose name starts
 // with "valid-" is a seed made by make_corpus and must also be accepted.
-#include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <vector>
 
 #include "fuzz/fuzz_support.h"
 
@@ -19,13 +15,11 @@ namespace fs = std::filesystem;
 int main(int argc, char** argv) {
     std::vector<fs::path> files;
     for (int i = 1; i < argc; ++i) {
-        const fs::path arg(argv[i]);
-        if (fs::is_directory(arg)) {
-            for (const auto& entry : fs::directory_iterator(arg))
+        if (!fs::is_directory(argv[i]))
+            files.emplace_back(argv[i]);
+        else
+            for (const auto& entry : fs::directory_iterator(argv[i]))
                 if (entry.is_regular_file()) files.push_back(entry.path());
-        } else {
-            files.push_back(arg);
-        }
     }
     if (files.empty()) {
         std::fprintf(stderr, "usage: %s FILE_OR_FOLDER...: nothing to replay\n", argv[0]);

@@ -1,8 +1,8 @@
 #pragma once
 
-// What the fault-injection tests share: a scratch folder, a child process to
-// hold a fault that must not touch the test runner itself (a file size limit,
-// another user, a private mount, a kill), and the program's six saved files.
+// What the fault-injection tests share: a child process to hold a fault that
+// must not touch the test runner itself (a file size limit, another user, a
+// private mount, a kill), and the program's six saved files.
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -10,13 +10,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <memory>
+#include <sstream>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "astro/almanac.h"
@@ -34,8 +32,16 @@ namespace fault {
 
 namespace fs = std::filesystem;
 
-// A folder of its own under the temporary folder, removed with everything in
-// it afterwards (write permission given back first).
+// The names in the folder, sorted: a leftover temporary file shows here.
+inline std::vector<std::string> NamesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A folder of its own (any number per test), open to other users to read, removed afterwards.
 class CScratch {
 public:
     CScratch() {
@@ -47,53 +53,42 @@ public:
     }
     ~CScratch() {
         std::error_code ec;
-        for (auto it = fs::recursive_directory_iterator(path, ec); !ec && it != fs::recursive_directory_iterator();
-             it.increment(ec))
-            if (it->is_directory(ec)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
         fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ec);
         fs::remove_all(path, ec);
     }
     CScratch(const CScratch&) = delete;
     CScratch& operator=(const CScratch&) = delete;
-
     std::string operator/(const std::string& name) const { return (path / name).string(); }
-    // The names in the folder, sorted: a leftover temporary file shows here.
     std::vector<std::string> Names() const { return NamesIn(path); }
-    static std::vector<std::string> NamesIn(const fs::path& folder) {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     fs::path path;
 };
 
+// The file's bytes, or a text saying why there are none (also in a child, where a failure would be lost).
 inline std::string Bytes(const std::string& path) {
     std::string bytes, error;
-    if (!ReadWholeFile(path, bytes, error)) return "<unreadable: " + error + ">";
-    return bytes;
+    return ReadWholeFile(path, bytes, error) ? bytes : "<unreadable: " + error + ">";
 }
 
-// Runs the body in a forked child and gives back what it returned. The child
-// never returns into the test framework: a failed expectation there would be
-// lost, so the body only reports and the parent checks.
-struct ChildResult {
-    bool finished = false; // the body ran to its end
-    std::string text;
-};
+// Runs the body in a forked child and gives back its lines of fields (split by
+// \x1f), or nothing when it did not run to its end. The child never returns into
+// the test framework: a failed expectation there would be lost, so it only reports.
+using Records = std::vector<std::vector<std::string>>;
+inline std::string Pack(const std::vector<std::string>& fields) {
+    std::string out;
+    for (const std::string& f : fields)
+        out += f + '\x1f';
+    return out + '\x1e';
+}
 
-inline ChildResult RunInChild(const std::function<std::string()>& body) {
+inline bool RunInChild(const std::function<std::string()>& body, Records& records) {
     int fds[2];
-    if (::pipe(fds) != 0) return {};
+    if (::pipe(fds) != 0) return false;
     std::fflush(nullptr);
     const pid_t pid = ::fork();
-    if (pid < 0) return {};
+    if (pid < 0) return false;
     if (pid == 0) {
         ::close(fds[0]);
-        std::string text = body();
-        text.insert(0, "1");
+        const std::string text = body() + "\x1d";
         for (std::size_t done = 0; done < text.size();) {
             const ssize_t n = ::write(fds[1], text.data() + done, text.size() - done);
             if (n <= 0) break;
@@ -104,20 +99,24 @@ inline ChildResult RunInChild(const std::function<std::string()>& body) {
     ::close(fds[1]);
     std::string text;
     char buf[4096];
-    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) != 0;) {
-        if (n < 0) {
-            if (errno == EINTR) continue;
+    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) != 0;)
+        if (n > 0)
+            text.append(buf, static_cast<std::size_t>(n));
+        else if (errno != EINTR)
             break;
-        }
-        text.append(buf, static_cast<std::size_t>(n));
-    }
     ::close(fds[0]);
     int status = 0;
     ::waitpid(pid, &status, 0);
-    ChildResult result;
-    result.finished = WIFEXITED(status) && WEXITSTATUS(status) == 0 && !text.empty() && text[0] == '1';
-    if (result.finished) result.text = text.substr(1);
-    return result;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || text.empty() || text.back() != '\x1d') return false;
+    records.clear();
+    std::istringstream in(text.substr(0, text.size() - 1));
+    for (std::string record, field; std::getline(in, record, '\x1e');) {
+        records.emplace_back();
+        std::istringstream fields(record);
+        while (std::getline(fields, field, '\x1f'))
+            records.back().push_back(field);
+    }
+    return true;
 }
 
 // The six files the program saves, each through the call the program uses.
@@ -134,9 +133,9 @@ inline const char* FileName(FileKind kind) {
 // The message the program shows for a failed save where it has one of its
 // own; nullptr where it shows the fault itself, naming the file.
 inline const char* FixedMessage(FileKind kind) {
-    if (kind == FileKind::Vessel) return CVessel::kCantSaveMessage;
-    if (kind == FileKind::Cyclones) return kHurricaneSaveFailedText;
-    return nullptr;
+    return kind == FileKind::Vessel     ? CVessel::kCantSaveMessage
+           : kind == FileKind::Cyclones ? kHurricaneSaveFailedText
+                                        : nullptr;
 }
 
 struct SaveOutcome {
@@ -151,18 +150,21 @@ inline SaveOutcome SaveAs(FileKind kind, const std::string& path, std::size_t te
     CFakeServices fake;
     fake.clock.Set(CTime::FromUtc(2026, 6, 1, 12, 0, 0));
     const std::string text(textSize, 'x');
+    const auto setting = [&](const char* key, const std::string& value) {
+        fake.settings.SetString(kSettingsSection, key, value);
+    };
     SaveOutcome outcome;
     switch (kind) {
     case FileKind::Voyage: {
-        fake.settings.SetString(kSettingsSection, CVessel::kFileSetting, sideFolder + "/vessel.k7s");
-        fake.settings.SetString(kSettingsSection, kHurricaneSettingKey, sideFolder + "/hurricane.dat");
+        setting(CVessel::kFileSetting, sideFolder + "/vessel.k7s");
+        setting(kHurricaneSettingKey, sideFolder + "/hurricane.dat");
         CKeelmarkLiteDoc doc;
         doc.GetVoyage().SetTexts(text, "Liner", "042");
         outcome.saved = doc.SaveVoyageFile(path, outcome.told);
         break;
     }
     case FileKind::Vessel: {
-        fake.settings.SetString(kSettingsSection, CVessel::kFileSetting, path);
+        setting(CVessel::kFileSetting, path);
         CVessel vessel;
         vessel.m_name = text;
         outcome.saved = vessel.SaveVesselFile();
@@ -181,7 +183,7 @@ inline SaveOutcome SaveAs(FileKind kind, const std::string& path, std::size_t te
         break;
     }
     case FileKind::Cyclones: {
-        fake.settings.SetString(kSettingsSection, kHurricaneSettingKey, path);
+        setting(kHurricaneSettingKey, path);
         CHurricaneList cyclones;
         cyclones.AddNew()->SetName(text);
         outcome.saved = cyclones.Save();
@@ -203,36 +205,8 @@ inline SaveOutcome SaveAs(FileKind kind, const std::string& path, std::size_t te
 inline bool LoadsCleanly(const std::string& path) {
     CFakeServices fake;
     const RecordType* type = RecordTypeOfPath(path);
-    if (!type) return false;
-    auto fresh = type->makeFresh();
     std::string error;
-    return LoadRecordFile(path, *fresh, error) == LoadResult::Loaded;
-}
-
-// Outcomes passed from a child as text: fields split by \x1f, records by \x1e.
-inline std::string Pack(const std::vector<std::string>& fields) {
-    std::string out;
-    for (const std::string& f : fields)
-        out += f + '\x1f';
-    return out + '\x1e';
-}
-
-inline std::vector<std::vector<std::string>> Unpack(const std::string& text) {
-    std::vector<std::vector<std::string>> records;
-    std::vector<std::string> fields;
-    std::string field;
-    for (char c : text) {
-        if (c == '\x1f') {
-            fields.push_back(field);
-            field.clear();
-        } else if (c == '\x1e') {
-            records.push_back(fields);
-            fields.clear();
-        } else {
-            field += c;
-        }
-    }
-    return records;
+    return type && LoadRecordFile(path, *type->makeFresh(), error) == LoadResult::Loaded;
 }
 
 } // namespace fault

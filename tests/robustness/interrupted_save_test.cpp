@@ -57,24 +57,17 @@ TEST(InterruptedSave, KilledWriterLeavesEveryFileOldOrNewAndWhole) {
     doc.GetCyclones().AddNew()->SetName("Ophelia");
     const std::string voyagePath = dir / "voyage.k7v";
 
-    // The versions a file may hold: first saved here, then the child's two.
+    // The versions a file may hold: the child's two, and the first, saved last here.
     std::set<std::string> versions[3]; // voyage, vessel, cyclones
     const std::string files[3] = {voyagePath, dir / "vessel.k7s", dir / "hurricane.dat"};
-    for (int round = 0; round < 3; ++round) {
-        doc.GetVoyage().SetTexts(round == 0  ? "First passage"
-                                 : round % 2 ? "Odd passage"
-                                             : "Even passage",
-                                 "Liner", "042");
-        doc.GetVessel().m_name = round == 0 ? "First vessel" : round % 2 ? "Odd vessel" : "Even vessel";
+    for (const std::string version : {"Odd", "Even", "First"}) {
+        doc.GetVoyage().SetTexts(version + " passage", "Liner", "042");
+        doc.GetVessel().m_name = version + " vessel";
         std::string error;
         ASSERT_TRUE(doc.SaveVoyageFile(voyagePath, error)) << error;
         for (int f = 0; f < 3; ++f)
             versions[f].insert(Bytes(files[f]));
     }
-    doc.GetVoyage().SetTexts("First passage", "Liner", "042");
-    doc.GetVessel().m_name = "First vessel";
-    std::string error;
-    ASSERT_TRUE(doc.SaveVoyageFile(voyagePath, error)) << error;
 
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE("random seed " + std::to_string(seed));
