@@ -102,8 +102,8 @@ private slots:
 
     void cleanup() { QDir::setCurrent(m_startFolder); }
 
-    // Every row in its menu in table order and on the toolbar in its slot, with
-    // its texts and icon; enabled with a handler and as its rule says.
+    // Every row in its menu in table order and on the toolbar in its slot, with its
+    // texts and icon; suspending, and enabled with a handler, as the row says.
     void commandTableBuildsMenusToolbarAndStates() {
         Host host;
         CMainFrame frame;
