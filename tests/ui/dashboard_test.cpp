@@ -16,7 +16,6 @@
 namespace {
 
 using Voyage = CQtTestVoyage;
-const CTime kNow = Voyage::kNow;
 
 bool Flashing(const QWidget& view) {
     return view.findChild<QLineEdit*>(QStringLiteral("requiredSpeedField"))->property("flashing").toBool();
@@ -91,41 +90,15 @@ private slots:
     void requiredSpeedFlashesOncePerRefreshWhileTooSlow() {
         Voyage voyage; // 10.5 knots against 10.8 required
         CKeelmarkLiteView view(*voyage.doc);
-        auto* field = view.findChild<QLineEdit*>("requiredSpeedField");
-        const QColor normal = field->palette().color(QPalette::Base);
         QList<bool> flashes;
         for (int i = 0; i < 3; ++i) {
             view.Refresh();
-            flashes << Flashing(view) << (field->palette().color(QPalette::Base) != normal);
+            flashes << Flashing(view);
         }
-        QCOMPARE(flashes, QList<bool>({true, true, false, false, true, true}));
+        QCOMPARE(flashes, QList<bool>({true, false, true}));
         voyage.doc->GetPresentPosition().SetSpeed(12.0);
         view.Refresh();
-        view.Refresh();
         QVERIFY(!Flashing(view));
-    }
-
-    void edgeFiguresShowSensibly() {
-        Voyage voyage;
-        // The reference fix at the present time: speed made good 0. Under a knot
-        // required: both bars without range show empty, not busy.
-        voyage.doc->GetVoyage().GetFirst()->SetTime(kNow);
-        voyage.doc->GetVoyage().GetLast()->SetLatitude(49.79);
-        CKeelmarkLiteView view(*voyage.doc);
-        view.Refresh();
-        QCOMPARE(Field(view, "speedMadeGoodField") + Field(view, "hoursSinceReferenceLabel"), QStringLiteral("00"));
-        for (const char* name : {"upperBar", "lowerBar"}) {
-            QVERIFY(Bar(view, name)->maximum() > Bar(view, name)->minimum());
-            QCOMPARE(Bar(view, name)->value(), Bar(view, name)->minimum());
-        }
-        // Faster than twice the required speed: full, not stuck. Stopped: no ETA.
-        voyage.doc->GetVoyage().GetLast()->SetLatitude(48.0);
-        voyage.doc->GetPresentPosition().SetSpeed(30.0);
-        view.Refresh();
-        QCOMPARE(Bar(view, "upperBar")->value(), Bar(view, "upperBar")->maximum());
-        voyage.doc->GetPresentPosition().SetSpeed(0.0);
-        view.Refresh();
-        QCOMPARE(Field(view, "etaField"), QString());
     }
 
     void expiredScheduleSuspendsUntilANewOne() {
@@ -140,12 +113,10 @@ private slots:
             view.Refresh();
             voyage.fake.clock.Advance(3600);
         }
-        QVERIFY(view.IsSuspended());
-        QCOMPARE(Field(view, "nextWaypointField"), QStringLiteral("Enter Schedule to proceed"));
-        QCOMPARE(Field(view, "etaField"), QStringLiteral("Enter Schedule to proceed"));
-        QCOMPARE(Field(view, "latitudeField"), latitude);
+        QVERIFY(view.IsSuspended() && voyage.fake.prompts.History().empty());
+        QCOMPARE(QStringList({Field(view, "nextWaypointField"), Field(view, "etaField"), Field(view, "latitudeField")}),
+                 QStringList({"Enter Schedule to proceed", "Enter Schedule to proceed", latitude}));
         QCOMPARE(voyage.doc->GetPresentPosition().GetLatitude(), lat);
-        QVERIFY(voyage.fake.prompts.History().empty());
 
         // A new schedule a day ahead: the refresh resumes.
         const CTimeFields next = (voyage.fake.clock.Now() + 86400).Utc();
@@ -167,12 +138,9 @@ private slots:
         voyage.doc->GetPresentPosition().SetLatitude(48.0 + 0.5 / 60); // half a mile short of Brest
         CKeelmarkLiteView view(*voyage.doc);
         view.Refresh();
-        const QStringList warnings = {"Approaching waypoint!\nChange course within 6 minutes!",
-                                      "Passing Waypoint!\nChange course!"};
-        QCOMPARE(voyage.Prompts(), warnings);
-        QVERIFY(voyage.Log().find("Passing WaypointBrest\r\n") != std::string::npos);
         view.Refresh();
-        QCOMPARE(voyage.Prompts(), warnings);
+        QCOMPARE(voyage.Prompts(), QStringList({"Approaching waypoint!\nChange course within 6 minutes!",
+                                                "Passing Waypoint!\nChange course!"}));
     }
 
     void commandsWithoutDialogsOfTheirOwn() {
@@ -183,14 +151,10 @@ private slots:
                  QStringList({"Present position \n" + Q(voyage.doc->GetPopularPosition().GetRelativeText(49.8, 0.0))}));
         view.Execute(Command::ObsMessage); // logged even when no file was chosen
         QVERIFY(voyage.Log().find("  OBS message send\r\n") != std::string::npos);
-        view.WriteLog("Watch handed over");
-        QVERIFY(voyage.Log().find("12:00:20  Watch handed over\r\n") != std::string::npos);
     }
 
-    // ---- GPS fix ----------------------------------------------------------
-
-    // "Update": the dialog opens with the present UTC time and position, the
-    // refresh held; the typed fix goes to AddPositionFix and into the log.
+    // "Update": the dialog opens with the present UTC time and position, the refresh
+    // held; the typed fix goes to the voyage and into the log, once the time is not ahead.
     void gpsFixFromTheDashboard() {
         Voyage voyage;
         voyage.doc->GetPresentPosition().SetLongitude(-(3 + 15.5 / 60));
@@ -204,47 +168,22 @@ private slots:
             for (CCoordinateEdit* e : {d->LatitudeEdit(), d->LongitudeEdit()})
                 shown << e->DegreesEdit()->text() << e->MinutesEdit()->text() << e->HemisphereList()->currentText();
             view.Refresh(); // as the timer would: nothing moves underneath
-            Type(d->UtcEntry(), "6", "11", "45");
             Type(d->LatitudeEdit(), "49", "41.5", 0);
             Type(d->LongitudeEdit(), "3", "30", 1);
+            Type(d->UtcEntry(), "6", "12", "1"); // a minute ahead of the clock
+            shown << voyage.Refusal(d, d->UtcEntry()->DayEdit(), "6");
+            Type(d->UtcEntry(), "6", "11", "45");
             Press(d, "OK");
         });
-        QVERIFY(held);
-        QVERIFY(!view.IsSuspended());
-        QCOMPARE(shown,
-                 QStringList({"GPS Fix 06 Dec 12:00 UTC", "6", "12", "0", "49", "48", "North", "3", "15.5", "West"}));
+        QVERIFY(held && !view.IsSuspended());
+        QCOMPARE(shown, QStringList({"GPS Fix 06 Dec 12:00 UTC", "6", "12", "0", "49", "48", "North", "3", "15.5",
+                                     "West", "Date and time can not be ahead of present time!"}));
         const CPosition* fix = voyage.doc->GetLastFix();
         QCOMPARE(voyage.doc->GetVoyage().GetCount(), 3);
-        QCOMPARE(fix->GetName(), std::string("GPS Fix 06 Dec 12:00 UTC"));
         QCOMPARE(fix->GetTime(), CTime::FromUtc(2026, 12, 6, 11, 45, 0));
-        QCOMPARE(fix->GetLatitude(), 49 + 41.5 / 60);
-        QCOMPARE(fix->GetLongitude(), -3.5);
+        QCOMPARE(QList<double>({fix->GetLatitude(), fix->GetLongitude()}), QList<double>({49 + 41.5 / 60, -3.5}));
         QCOMPARE(voyage.doc->GetPresentPosition().GetLatitude(), fix->GetLatitude());
-        QVERIFY(voyage.doc->IsModified());
-        QVERIFY(voyage.fake.prompts.History().empty());
         QCOMPARE(voyage.Log(), voyage.LogLine("GPS Fix 06 Dec 12:00 UTC49:41.50 North  3:30.00 West"));
-    }
-
-    void gpsFixRefusalsKeepTheDialogAndCancelChangesNothing() {
-        Voyage voyage;
-        voyage.Set("logpos", 0);
-        CKeelmarkLiteView view(*voyage.doc);
-        QStringList refusals;
-        RunDialog<CDialogPositionFix>(view, Command::GpsUpdate, [&](CDialogPositionFix* d) {
-            Type(d->UtcEntry(), "6", "11", "45");
-            Type(d->LatitudeEdit(), "49", "59.5", 0);
-            refusals << voyage.Refusal(d, d->LatitudeEdit()->MinutesEdit(), "60");
-            d->LatitudeEdit()->MinutesEdit()->setText("59.5");
-            Type(d->UtcEntry(), "6", "12", "1"); // a minute ahead of the clock
-            refusals << voyage.Refusal(d, d->UtcEntry()->DayEdit(), "6");
-            Type(d->UtcEntry(), "6", "12", "0");
-            Press(d, "OK");
-        });
-        QCOMPARE(refusals, QStringList({"Please enter a number between 0 and 59.9999.",
-                                        "Date and time can not be ahead of present time!"}));
-        QCOMPARE(voyage.doc->GetLastFix()->GetLatitude(), 49 + 59.5 / 60);
-        QCOMPARE(voyage.doc->GetLastFix()->GetTime(), CTime::FromUtc(2026, 12, 6, 12, 0));
-        QCOMPARE(voyage.Log(), std::string()); // "logpos" off
 
         voyage.doc->SetModifiedFlag(false);
         RunDialog<CDialogPositionFix>(view, Command::GpsUpdate, [&](CDialogPositionFix* d) {
@@ -252,82 +191,42 @@ private slots:
             Press(d, "Cancel");
         });
         QCOMPARE(voyage.doc->GetVoyage().GetCount(), 3);
-        QVERIFY(!voyage.doc->IsModified());
-        QVERIFY(!view.IsSuspended());
+        QVERIFY(!voyage.doc->IsModified() && !view.IsSuspended());
     }
 
-    // ---- schedule ---------------------------------------------------------
-
-    // The arrival shown in its zone's time, and what was typed taken back to UTC.
-    void scheduleInZoneTimeAcrossMidnight() {
-        QList<int> ranges;
-        CDialogSchedule dialog;
-        for (QSpinBox* s : {dialog.DaySpin(), dialog.MonthSpin(), dialog.YearSpin(), dialog.HourSpin(),
-                            dialog.MinuteSpin(), dialog.SecondSpin()})
-            ranges << s->minimum() << s->maximum();
-        QCOMPARE(ranges, QList<int>({1, 31, 0, 12, 1900, 2100, 0, 23, 0, 59, 0, 59}));
-        const struct {
-            CTime arrival;
-            double zone;
-            int typedHour, typedMinute; // -1: OK on what is shown
-            QList<int> shown;
-            CTime stored;
-        } cases[] = {
-            // 23:30 UTC an hour east is half past midnight of the next day, and comes back unchanged.
-            {CTime::FromUtc(2026, 12, 31, 23, 30, 15),
-             1.0,
-             -1,
-             -1,
-             {1, 1, 2027, 0, 30, 15},
-             CTime::FromUtc(2026, 12, 31, 23, 30, 15)},
-            // West of Greenwich the zone hour falls on the day before; typed, it
-            // goes back across the year end.
-            {CTime::FromUtc(2027, 1, 1, 1, 0, 0),
-             -5.0,
-             23,
-             45,
-             {31, 12, 2026, 20, 0, 0},
-             CTime::FromUtc(2027, 1, 1, 4, 45, 0)},
-        };
-        for (const auto& c : cases) {
-            Voyage voyage(Voyage::Route::Channel, CTime::FromUtc(2026, 12, 6, 12, 0, 0));
-            voyage.doc->GetVoyage().GetLast()->SetTime(c.arrival);
-            voyage.doc->GetVoyage().GetLast()->SetZoneOffset(c.zone);
-            CKeelmarkLiteView view(*voyage.doc);
-            const QList<int> shown = RunSchedule(view, [&c](CDialogSchedule* d) {
-                if (c.typedHour >= 0) {
-                    d->HourSpin()->setValue(c.typedHour);
-                    d->MinuteSpin()->selectAll();
-                    QTest::keyClicks(d->MinuteSpin(), QString::number(c.typedMinute));
-                }
-                Press(d, "OK");
-            });
-            QCOMPARE(shown, c.shown);
-            QCOMPARE(voyage.doc->GetVoyage().GetLast()->GetTime(), c.stored);
-            QVERIFY(voyage.doc->IsModified());
-        }
-    }
-
-    void scheduleRefusesADayTheMonthLacks() {
+    // The arrival shown in its zone's time, west of Greenwich on the day before, and
+    // what was typed taken back to UTC across the year end; a day the month lacks refused.
+    void scheduleInZoneTime() {
         Voyage voyage(Voyage::Route::Channel, CTime::FromUtc(2026, 12, 6, 12, 0, 0));
-        const CTime arrival = CTime::FromUtc(2026, 12, 10, 20, 0, 0);
-        voyage.doc->GetVoyage().GetLast()->SetTime(arrival);
+        CPosition& arrival = *voyage.doc->GetVoyage().GetLast();
+        arrival.SetTime(CTime::FromUtc(2027, 1, 1, 1, 0, 0));
+        arrival.SetZoneOffset(-5.0);
         CKeelmarkLiteView view(*voyage.doc);
         bool stayedOpen = false, dayFocused = false;
-        RunSchedule(view, [&](CDialogSchedule* d) {
-            d->DaySpin()->setValue(31);
-            d->MonthSpin()->setValue(4);
+        const QList<int> shown = RunSchedule(view, [&](CDialogSchedule* d) {
+            d->MonthSpin()->setValue(11); // 31 November
             Press(d, "OK");
             stayedOpen = d->isVisible();
             dayFocused = FocusedWithin(d->DaySpin());
+            d->MonthSpin()->setValue(12);
+            d->HourSpin()->setValue(23);
+            d->MinuteSpin()->selectAll();
+            QTest::keyClicks(d->MinuteSpin(), "45");
+            Press(d, "OK");
+        });
+        QCOMPARE(shown, QList<int>({31, 12, 2026, 20, 0, 0}));
+        QVERIFY(stayedOpen && dayFocused);
+        QCOMPARE(voyage.Prompts(), QStringList({"Please enter a date that exists in the calendar."}));
+        QCOMPARE(arrival.GetTime(), CTime::FromUtc(2027, 1, 1, 4, 45, 0));
+        QVERIFY(voyage.doc->IsModified());
+
+        voyage.doc->SetModifiedFlag(false);
+        RunSchedule(view, [](CDialogSchedule* d) {
+            d->DaySpin()->setValue(1);
             Press(d, "Cancel");
         });
-        QVERIFY(stayedOpen);
-        QVERIFY(dayFocused);
-        QCOMPARE(voyage.Prompts(), QStringList({"Please enter a date that exists in the calendar."}));
-        QCOMPARE(voyage.doc->GetVoyage().GetLast()->GetTime(), arrival);
-        QVERIFY(!voyage.doc->IsModified());
-        QVERIFY(!view.IsSuspended());
+        QCOMPARE(arrival.GetTime(), CTime::FromUtc(2027, 1, 1, 4, 45, 0));
+        QVERIFY(!voyage.doc->IsModified() && !view.IsSuspended());
     }
 };
 

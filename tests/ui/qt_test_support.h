@@ -20,10 +20,9 @@
 
 #include "support/test_host.h"
 
-// A modal dialog blocks the test in exec(): this acts on it from the event
-// loop. Waits for the first modal window of type T to become the active modal
-// widget, then runs `act` on it. Should `act` leave it open, it is dismissed
-// after a while so that a failing test ends instead of hanging.
+// A modal dialog blocks the test in exec(): this runs `act` on the next modal
+// window of type T from the event loop, and dismisses it after a while should
+// `act` leave it open, so that a failing test ends instead of hanging.
 template <typename T> void OnNextModal(std::function<void(T*)> act) {
     auto* timer = new QTimer(qApp);
     timer->setInterval(10);
@@ -35,11 +34,7 @@ template <typename T> void OnNextModal(std::function<void(T*)> act) {
         QPointer<QWidget> guard(modal);
         act(modal);
         QTimer::singleShot(3000, qApp, [guard] {
-            if (!guard || !guard->isVisible()) return;
-            if (auto* dialog = qobject_cast<QDialog*>(guard.data()))
-                dialog->reject();
-            else
-                guard->close();
+            if (guard && guard->isVisible()) guard->close(); // a dialog's close rejects it
         });
     });
     timer->start();
@@ -94,10 +89,7 @@ struct CQtTestVoyage : CTestHost {
         KeepSideFilesHere();
         Set("navreduce", 0);
         doc = NewVoyage();
-        if (route == Route::Channel)
-            MakeChannelCrossing(*doc, now);
-        else
-            MakeMeridianRoute(*doc, now);
+        (route == Route::Channel ? MakeChannelCrossing : MakeMeridianRoute)(*doc, now);
         doc->GetNextWaypoint();
         doc->SetModifiedFlag(false);
         fake.prompts.Clear();
