@@ -1,8 +1,13 @@
 #include "cli/json_archive.h"
 
+#include <bit>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <set>
+
+#include "core/text_encoding.h"
 
 using Json = nlohmann::ordered_json;
 
@@ -11,7 +16,8 @@ struct CJsonInArchive::Impl {
     struct Frame {
         const Json* value;
         std::string path;
-        std::size_t next = 0; // next item, for arrays
+        std::size_t next = 0;       // next item, for arrays
+        std::set<std::string> read; // keys read, for objects
     };
     std::vector<Frame> stack;
 
@@ -22,14 +28,23 @@ struct CJsonInArchive::Impl {
         return base.empty() ? std::string(name) : base + "." + name;
     }
 
-    const Json& Member(const char* name) const {
+    const Json& Member(const char* name) {
         const Json& object = *stack.back().value;
         auto it = object.find(name);
         if (it == object.end()) Fail("missing key \"" + PathOf(name) + "\"");
+        stack.back().read.insert(name);
         return *it;
     }
 
-    std::int64_t Integer(const char* name, std::int64_t lo, std::int64_t hi) const {
+    // A key that no record field reads would be dropped without a word.
+    void CheckAllRead() const {
+        const Frame& frame = stack.back();
+        if (frame.read.size() == frame.value->size()) return;
+        for (const auto& [key, value] : frame.value->items())
+            if (!frame.read.count(key)) Fail("unknown key \"" + PathOf(key.c_str()) + "\"");
+    }
+
+    std::int64_t Integer(const char* name, std::int64_t lo, std::int64_t hi) {
         const Json& v = Member(name);
         std::int64_t n = 0;
         if (v.is_number_integer()) {
@@ -50,13 +65,25 @@ struct CJsonInArchive::Impl {
 };
 
 CJsonInArchive::CJsonInArchive(const std::string& text) : m_impl(std::make_unique<Impl>()) {
+    // A key given twice would let one of its values win unseen.
+    std::vector<std::set<std::string>> keys;
+    const auto refuseDuplicates = [&keys](int, Json::parse_event_t event, Json& parsed) {
+        if (event == Json::parse_event_t::object_start) {
+            keys.emplace_back();
+        } else if (event == Json::parse_event_t::object_end) {
+            keys.pop_back();
+        } else if (event == Json::parse_event_t::key && !keys.back().insert(parsed.get<std::string>()).second) {
+            throw CArchiveException("duplicate key \"" + parsed.get<std::string>() + "\"");
+        }
+        return true;
+    };
     try {
-        m_impl->root = Json::parse(text);
+        m_impl->root = Json::parse(text, refuseDuplicates);
     } catch (const Json::exception& e) { // a syntax fault, or a number too large for a double
         throw CArchiveException(std::string("invalid JSON: ") + e.what());
     }
     if (!m_impl->root.is_object()) throw CArchiveException("invalid JSON: the document must be an object");
-    m_impl->stack.push_back({&m_impl->root, "", 0});
+    m_impl->stack.push_back({&m_impl->root, "", 0, {}});
 }
 
 CJsonInArchive::~CJsonInArchive() = default;
@@ -82,6 +109,15 @@ void CJsonInArchive::Double(const char* name, double& value) {
         value = std::numeric_limits<double>::infinity();
     } else if (v.is_string() && v.get<std::string>() == "-Infinity") {
         value = -std::numeric_limits<double>::infinity();
+    } else if (v.is_string() && v.get<std::string>().starts_with("NaN:0x")) {
+        const std::string& text = v.get_ref<const std::string&>();
+        std::uint64_t bits = 0;
+        const char* digits = text.data() + 6;
+        const auto [end, ec] = std::from_chars(digits, text.data() + text.size(), bits, 16);
+        if (ec != std::errc() || end != text.data() + text.size() || end - digits != 16 ||
+            !std::isnan(std::bit_cast<double>(bits)))
+            m_impl->Fail("\"" + m_impl->PathOf(name) + "\" must be \"NaN:0x\" and the 16 hexadecimal digits of a NaN");
+        value = std::bit_cast<double>(bits);
     } else {
         m_impl->Fail("\"" + m_impl->PathOf(name) + "\" must be a number");
     }
@@ -91,20 +127,27 @@ void CJsonInArchive::String(const char* name, std::string& value) {
     const Json& v = m_impl->Member(name);
     if (!v.is_string()) m_impl->Fail("\"" + m_impl->PathOf(name) + "\" must be a string");
     value = v.get<std::string>();
+    if (Cp1252ToUtf8(Utf8ToCp1252(value)) != value)
+        m_impl->Fail("\"" + m_impl->PathOf(name) + "\" holds text that Windows-1252 cannot hold");
 }
 
 void CJsonInArchive::BeginObject(const char* name) {
     const Json& v = m_impl->Member(name);
     if (!v.is_object()) m_impl->Fail("\"" + m_impl->PathOf(name) + "\" must be an object");
-    m_impl->stack.push_back({&v, m_impl->PathOf(name), 0});
+    m_impl->stack.push_back({&v, m_impl->PathOf(name), 0, {}});
 }
 
-void CJsonInArchive::EndObject() { m_impl->stack.pop_back(); }
+void CJsonInArchive::EndObject() {
+    m_impl->CheckAllRead();
+    m_impl->stack.pop_back();
+}
+
+void CJsonInArchive::Finish() { m_impl->CheckAllRead(); }
 
 std::size_t CJsonInArchive::BeginList(const char* name, std::size_t, CountType, std::size_t) {
     const Json& v = m_impl->Member(name);
     if (!v.is_array()) m_impl->Fail("\"" + m_impl->PathOf(name) + "\" must be an array");
-    m_impl->stack.push_back({&v, m_impl->PathOf(name), 0});
+    m_impl->stack.push_back({&v, m_impl->PathOf(name), 0, {}});
     return v.size();
 }
 
@@ -115,8 +158,11 @@ void CJsonInArchive::BeginItem() {
     if (index >= list.value->size()) m_impl->Fail("missing item \"" + path + "\"");
     const Json& item = (*list.value)[index];
     if (!item.is_object()) m_impl->Fail("\"" + path + "\" must be an object");
-    m_impl->stack.push_back({&item, path, 0});
+    m_impl->stack.push_back({&item, path, 0, {}});
 }
 
-void CJsonInArchive::EndItem() { m_impl->stack.pop_back(); }
+void CJsonInArchive::EndItem() {
+    m_impl->CheckAllRead();
+    m_impl->stack.pop_back();
+}
 void CJsonInArchive::EndList() { m_impl->stack.pop_back(); }

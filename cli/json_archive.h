@@ -36,8 +36,9 @@ private:
 };
 
 // Reads records from a JSON document in the shape CJsonOutArchive writes.
-// A missing key, a value of the wrong type or out of its range fails with
-// CArchiveException naming the key and where it is.
+// A missing, duplicate or unknown key, a value of the wrong type or out of its
+// range, and text Windows-1252 cannot hold fail with CArchiveException naming
+// the key and where it is.
 class CJsonInArchive : public CArchive {
 public:
     // Throws CArchiveException when the text is not JSON or not an object.
@@ -56,6 +57,8 @@ public:
     void BeginItem() override;
     void EndItem() override;
     void EndList() override;
+    // Refuses a key of the document that no field read.
+    void Finish();
 
 private:
     struct Impl;

@@ -1,11 +1,21 @@
 #include "cli/json_writer.h"
 
+#include <bit>
 #include <charconv>
+#include <cinttypes>
 #include <cmath>
+#include <cstdio>
 #include <ostream>
 
 std::string CJsonWriter::DoubleText(double value) {
-    if (std::isnan(value)) return "\"NaN\"";
+    if (std::isnan(value)) {
+        // A NaN other than the default quiet one keeps its bits, so that load restores them.
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+        if (bits == kDefaultNaNBits) return "\"NaN\"";
+        char text[32];
+        std::snprintf(text, sizeof text, "\"NaN:0x%016" PRIx64 "\"", bits);
+        return text;
+    }
     if (std::isinf(value)) return value > 0 ? "\"Infinity\"" : "\"-Infinity\"";
     // "-0" would read back as the integer 0 and lose the sign.
     if (value == 0.0 && std::signbit(value)) return "-0.0";

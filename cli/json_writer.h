@@ -5,9 +5,13 @@
 #include <string>
 #include <vector>
 
+// The bits of the default quiet NaN, written as plain "NaN".
+inline constexpr std::uint64_t kDefaultNaNBits = 0x7FF8000000000000ULL;
+
 // Writes one JSON document, 2-space indented, keys in the order given.
 // Doubles take the shortest form that reads back to the same bits; NaN and
-// the infinities are written as the strings "NaN", "Infinity", "-Infinity".
+// the infinities are written as the strings "NaN", "Infinity", "-Infinity",
+// and any other NaN as "NaN:0x" with its 16 hexadecimal digits.
 class CJsonWriter {
 public:
     CJsonWriter() = default;

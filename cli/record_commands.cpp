@@ -87,6 +87,7 @@ void LoadRecordJson(const std::string& json, const std::string& type, const std:
     try {
         CJsonInArchive in(json);
         record->Serialize(in);
+        in.Finish();
     } catch (const CArchiveException& e) {
         throw CommandFailure{kExitFailed, e.what()};
     }

@@ -56,13 +56,25 @@ TEST_F(CliRecords, BadFilesBadJsonAndBadUsage) {
     const std::pair<std::string, const char*> refused[] = {
         {"{ not json", "invalid JSON"},
         {R"({"footer": "f", "remainingDistanceAtLastReport": 0, "timeOfLastReport": 0, "lines": []})", "header"},
-        {report + " []", ""}};
+        {report + " []", ""},
+        {R"({"header": "h", "header": "h", )" + report.substr(15), "duplicate key \"header\""},
+        {R"({"extra": 1, )" + report.substr(1), "unknown key \"extra\""},
+        {R"({"header": "\u4e2d)" + report.substr(12), "\"header\" holds text that Windows-1252 cannot hold"},
+        {R"({"header": "h", "footer": "f", "remainingDistanceAtLastReport": "NaN:0x7ff8", )"
+         R"("timeOfLastReport": 0, "lines": []})",
+         "remainingDistanceAtLastReport"}};
     for (const auto& [json, named] : refused) {
         r = Keelmark({"load", "--type", "report", "-", Path("out.k7r")}, json);
         EXPECT_EQ(r.status, 1) << json;
         EXPECT_NE(r.err.find(named), std::string::npos) << json << "\n" << r.err;
         EXPECT_FALSE(std::filesystem::remove(Path("out.k7r"))) << json;
     }
+    // A NaN with bits of its own keeps them through load and dump.
+    const std::string nan = R"("remainingDistanceAtLastReport": "NaN:0xfff800000000002a")";
+    r = Keelmark({"load", "--type", "report", "-", Path("nan.k7r")},
+                 R"({"header": "h", "footer": "f", )" + nan + R"(, "timeOfLastReport": 0, "lines": []})");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(Keelmark({"dump", Path("nan.k7r")}).out.find(nan), std::string::npos);
 }
 
 TEST_F(CliRecords, StatusShowsTheDashboard) {

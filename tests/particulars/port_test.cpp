@@ -49,9 +49,9 @@ TEST_F(Port, NewPortDefaultsAndTexts) {
     EXPECT_EQ(p.m_portControlCallHours, 2);
     EXPECT_EQ(p.m_callAhead, 3.0);
     EXPECT_EQ(p.m_ladderHeight, 1.0);
-    EXPECT_EQ(p.m_etb, kNow);
-    EXPECT_EQ(p.m_etc, kNow);
-    EXPECT_EQ(p.m_etd, kNow);
+    EXPECT_EQ(p.m_etb, CTime());
+    EXPECT_EQ(p.m_etc, CTime());
+    EXPECT_EQ(p.m_etd, CTime());
     const std::tuple<int, int, const char*> texts[] = {
         {0, 0, "Port hrs"}, {1, 1, "Starboard nM"}, {7, -1, "Port hrs"}}; // anything but Starboard reads as Port
     for (const auto& [side, unit, text] : texts) {
