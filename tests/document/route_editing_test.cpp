@@ -100,12 +100,6 @@ TEST_F(RouteEditing, DeleteRefusesAsksAndRemoves) {
     EXPECT_EQ(fake.prompts.History()[1].buttons, PromptButtons::YesNoCancel);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->GetReferencePosition(), v->GetFirst()) << "the deleted reference fix is not left dangling";
-
-    fake.prompts.SetDefaultAnswer(PromptAnswer::Yes);
-    EXPECT_TRUE(edit.Delete(kShowBoth, 1));
-    EXPECT_TRUE(edit.Delete(kShowBoth, 1));
-    EXPECT_FALSE(edit.Delete(kShowBoth, 1));
-    EXPECT_EQ(RouteNames(*v), (Names{"Departure", "Arrival"})) << "both ends stay";
 }
 
 TEST_F(RouteEditing, WipeAsksFirst) {
