@@ -48,7 +48,6 @@ TEST(Position, CoordinateTexts) {
         EXPECT_EQ(p.GetLatitudeDegrees(), c.latDegrees);
         EXPECT_DOUBLE_EQ(p.GetLatitudeMinutes(), c.latMinutes);
     }
-    EXPECT_EQ(At(0, -4.1).GetLongitudeDegrees(), 4);
 
     CPosition departure = At(10.0, 0.0);
     departure.SetName("Departure");
@@ -61,26 +60,6 @@ TEST(Position, CoordinateTexts) {
         probe.SailRhumbLine(distance, course);
         EXPECT_EQ(departure.GetRelativeText(probe.GetLatitude(), probe.GetLongitude()), text) << course;
     }
-}
-
-TEST(Position, RunningAverages) {
-    CPosition p;
-    p.SetSpeed(12.0);
-    p.AddPerformance(90.0, 1.0, 8.0, 80.0);
-    p.SetSpeed(14.0);
-    p.AddPerformance(180.0, 2.0, 9.0, 90.0);
-    double dir;
-    std::int32_t count;
-    const double current = p.GetCurrent(dir, count);
-    EXPECT_EQ(Row(current, dir, count, p.GetAverageSpeed(), p.GetAverageDraft(), p.GetAverageEngineRpm()),
-              "1.50|135.00|2|13.00|8.50|85.00");
-    double speed = 20, direction = 270, pressure = 995, otherDir = 90, higher = 1005;
-    p.AddWeather(speed, direction, pressure);
-    p.AddWeather(speed, otherDir, higher);
-    const double wind = p.GetWeather(dir, count);
-    EXPECT_EQ(Row(wind, count, p.GetWindDirectionAtMaximum(), p.GetMinimumPressure(), p.GetAveragePressure()),
-              "20.00|2|270.00|995.00|1000.00")
-        << "an equal wind speed is not a new maximum";
 }
 
 TEST(Position, StoredLayoutFieldByField) {

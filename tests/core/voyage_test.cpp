@@ -78,21 +78,6 @@ TEST_F(Route, NextWaypointPassesWaypointsBehind) {
     EXPECT_EQ(v.GetNextWaypoint(*b), v.GetLast());
 }
 
-TEST_F(Route, AWaypointTheShipIsAtCountsAsReached) {
-    Place(&present, 10, -1);
-    present.SetCourse(270); // even heading back over it
-    EXPECT_EQ(v.GetNextWaypoint(present), b);
-    CPosition* fix = v.InsertFix(10, -1, kNow);
-    EXPECT_EQ(Index(fix), 1) << "a new voyage's first fix goes after the departure";
-    EXPECT_EQ(v.GetLastFix(), fix);
-    present.SetCourse(90);
-    Place(&present, 10, 0.6);
-    EXPECT_EQ(v.GetNextWaypoint(present), b) << "from the last fix the walk skips fixes";
-    Place(&present, 10, 2.5);
-    EXPECT_EQ(Index(v.InsertFix(10, 2.4, kNow)), 2) << "still before B, the stored next waypoint";
-    EXPECT_EQ(v.GetNextWaypoint(present), v.GetLast());
-}
-
 TEST_F(Route, UpdateETAsAndLegs) {
     v.SetReduceSetting(0);
     v.SetSpeed(12);

@@ -117,21 +117,6 @@ TEST_F(Doc, DerivedFigures) {
     EXPECT_EQ(Row(doc->RequiredRpm(6.0), doc->HoursToGo().has_value(), doc->ETAAtSpeed(0.0).has_value()), "100.00|0|0");
 }
 
-TEST_F(Doc, RunDownIsTheVesselsAtThePresentSpeed) {
-    CVessel& vessel = doc->GetVessel();
-    vessel.m_engineSetting = 96;
-    vessel.m_manoeuvringRpm = 66;
-    vessel.m_minutesPerRpm = 2.0; // one hour of run-down: 10.125 nM at 12 knots
-    Set("navreduce", 1);          // the document's own figures read the store at each call
-    EXPECT_NEAR(doc->RequiredSpeed(), (120.0 - 10.125) / 9.0, 1e-6);
-    // The route's ETAs follow the switch the voyage was started with.
-    for (auto [reduce, hours] : {std::pair{1, (120.0 - 10.125) / 12.0 + 1.0}, {0, 10.0}}) {
-        v->SetReduceSetting(reduce);
-        doc->UpdateVoyage();
-        EXPECT_NEAR(v->GetLast()->GetETA(), CConversion::DayNumber(kNow) + hours / 24.0, 1e-7) << reduce;
-    }
-}
-
 TEST_F(Doc, SaveAndLoadReproduceTheVoyage) {
     v->SetTexts("Channel", "Feeder", "12");
     doc->AddPositionFix("Fix A", kNow - 3600, 49.8, 0.1);

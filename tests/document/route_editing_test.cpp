@@ -170,20 +170,6 @@ TEST_F(RouteEditing, SelectingTheNextWaypointPinsAndLogs) {
     EXPECT_EQ(host.Logged(), (Names{"Manually selected waypoint Mid", "Manually selected waypoint Mid"}));
 }
 
-TEST_F(RouteEditing, ReferenceChoiceListsTheFixes) {
-    CReferenceChoice choice = ReferenceChoice(*doc);
-    EXPECT_EQ(choice.names, (Names{"Fix A", "Fix B"}));
-    EXPECT_EQ(choice.routeIndices, (std::vector<int>{1, 3}));
-    EXPECT_EQ(choice.preselected, -1) << "the departure is no fix";
-    v->GetAt(2)->SetName("Fix B"); // a waypoint named like a fix is not taken for it
-    doc->SetReferencePosition(v->GetAt(2));
-    EXPECT_EQ(ReferenceChoice(*doc).preselected, -1);
-    EXPECT_FALSE(ChooseReference(*doc, 2));
-    EXPECT_TRUE(ChooseReference(*doc, 3));
-    EXPECT_EQ(doc->GetReferencePosition(), v->GetAt(3));
-    EXPECT_EQ(ReferenceChoice(*doc).preselected, 1);
-}
-
 TEST_F(RouteEditing, SpeedMadeGoodBetweenTwoPoints) {
     v->GetAt(2)->SetLongitude(0.5); // Mid off the meridian: the route is longer than the straight line
     const CSpeedMadeGood straight = SpeedMadeGood(*v, 0, 3, false);
@@ -196,22 +182,4 @@ TEST_F(RouteEditing, SpeedMadeGoodBetweenTwoPoints) {
         const CSpeedMadeGood smg = SpeedMadeGood(*v, 0, 3, false);
         EXPECT_EQ(Row(smg.timeText, smg.speed.has_value()), text);
     }
-}
-
-TEST_F(RouteEditing, VoyagePropertiesInLocalTime) {
-    fake.clock.SetLocalOffset(2 * 3600);
-    v->SetTexts("Channel crossing", "Feeder", "V12");
-    v->SetStartTime(kNow - 86400);
-    CVoyageProperties p = VoyageProperties(*v);
-    EXPECT_EQ(Row(p.description, p.voyageNumber, p.destinationName, p.beginLocal),
-              Row("Channel crossing", "V12", "Arrival", kNow - 86400 + 7200));
-    p.service = "Liner";
-    p.beginLocal = CTime::FromUtc(2026, 3, 11, 8, 0, 0);
-    p.endLocal = CTime::FromUtc(2026, 3, 12, 20, 30, 0);
-    ApplyVoyageProperties(*doc, p);
-    EXPECT_EQ(
-        Row(v->GetService(), v->GetStartTime(), v->GetEndTime(), v->GetFirst()->GetTime()),
-        Row("Liner", CTime::FromUtc(2026, 3, 11, 6, 0, 0), CTime::FromUtc(2026, 3, 12, 18, 30, 0), kNow - 4 * 3600))
-        << "the departure's own time is not touched";
-    EXPECT_TRUE(doc->IsModified());
 }

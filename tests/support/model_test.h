@@ -6,10 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <iomanip>
-#include <memory>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "support/test_host.h"
 
@@ -26,9 +24,8 @@ template <class... T> std::string Row(const T&... values) {
             line << value << '|';
     };
     (put(values), ...);
-    std::string text = line.str();
-    if (!text.empty()) text.pop_back();
-    return text;
+    const std::string text = line.str();
+    return text.substr(0, text.size() - 1);
 }
 
 class ModelTest : public ::testing::Test {
