@@ -30,13 +30,6 @@ TEST_F(ModelTest, EventLogAppendsLinesPerLocalDay) {
               "12/06/01  00:00:30  After midnight\r\n12/06/01  00:00:30  Again\r\n");
     EXPECT_TRUE(fake.prompts.History().empty());
 
-    // Only a switch that reads exactly 1 lets its entry through.
-    for (int value : {0, 2}) {
-        Set("logwp", value);
-        WriteLogIf("logwp", "gated");
-    }
-    EXPECT_EQ(Slurp(dir / "ship Thursday 06 Dec.txt").find("gated"), std::string::npos);
-
     host.Set("logging", dir / "missing/ship.txt");
     const std::string name = CEventLog().Write("Lost");
     EXPECT_EQ(Shown(), Names{"Unable to open logfile \n" + name});

@@ -14,16 +14,12 @@ std::string Hex(const std::string& text) {
     return out;
 }
 
-namespace {
-
-std::string LittleEndian(std::uint64_t u, int size) {
+static std::string LittleEndian(std::uint64_t u, int size) {
     std::string out;
     for (int i = 0; i < size; ++i)
         out += static_cast<char>((u >> (8 * i)) & 0xFF);
     return out;
 }
-
-} // namespace
 
 std::string LeLong(std::int32_t v) { return LittleEndian(static_cast<std::uint32_t>(v), 4); }
 std::string LeDouble(double v) { return LittleEndian(std::bit_cast<std::uint64_t>(v), 8); }

@@ -1,9 +1,7 @@
 #pragma once
 
-// Fake services for one test, with a folder of the test's own for the side files
-// (almanac, cyclones, vessel) and the event log, so that nothing lands in the
-// working folder or the user's settings. Header-only: the Qt test programs,
-// which link no test support library, use it too.
+// Fake services with a folder of the test's own for the side files and the event log.
+// Header-only: the Qt test programs link no test support library.
 
 #include <unistd.h>
 
@@ -31,15 +29,13 @@ public:
         std::filesystem::create_directories(folder);
         fake.clock.Set(now);
     }
-    ~CTestHost() {
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
-    }
+    ~CTestHost() { std::filesystem::remove_all(folder, ignored); }
     CTestHost(const CTestHost&) = delete;
     CTestHost& operator=(const CTestHost&) = delete;
 
     CFakeServices fake;
     std::filesystem::path folder;
+    std::error_code ignored;
 
     std::string Path(const std::string& name) const { return (folder / name).string(); }
 
@@ -53,8 +49,7 @@ public:
     void Set(const char* key, const std::string& value) { fake.settings.SetString(kSettingsSection, key, value); }
     void Set(const char* key, int value) { fake.settings.SetInt(kSettingsSection, key, value); }
 
-    // A new voyage, as File New makes it.
-    std::unique_ptr<CKeelmarkLiteDoc> NewVoyage() {
+    std::unique_ptr<CKeelmarkLiteDoc> NewVoyage() { // as File New makes it
         auto doc = std::make_unique<CKeelmarkLiteDoc>();
         doc->OnNewDocument();
         return doc;
@@ -62,9 +57,8 @@ public:
 
     // Today's event log, as written so far.
     std::string Log() const {
-        std::ifstream in(CEventLog::FileName(Path("ship.txt"), CEventLog::LocalNow()), std::ios::binary);
         std::ostringstream text;
-        text << in.rdbuf();
+        text << std::ifstream(CEventLog::FileName(Path("ship.txt"), CEventLog::LocalNow()), std::ios::binary).rdbuf();
         return text.str();
     }
 
@@ -105,9 +99,7 @@ public:
 // at 10.5 knots with 180 steered, popular position "Le Havre" at 49 30N 0 06E.
 inline void MakeChannelCrossing(CKeelmarkLiteDoc& doc, CTime now) {
     auto place = [](CPosition& p, double latitude, double longitude, CTime time) {
-        p.SetLatitude(latitude);
-        p.SetLongitude(longitude);
-        p.SetTime(time);
+        p.SetLatitude(latitude), p.SetLongitude(longitude), p.SetTime(time);
     };
     CVoyage& v = doc.GetVoyage();
     place(*v.GetFirst(), 50.0, 0.0, now - 2 * 3600);
