@@ -42,8 +42,10 @@ TEST_F(ModelTest, NewVoyageStartsAtThePresentPositionAndTime) {
     for (const CPosition* q :
          {&p, static_cast<const CPosition*>(v.GetFirst()), static_cast<const CPosition*>(v.GetLast())})
         EXPECT_EQ(Row(q->GetTime(), q->GetLatitude(), q->GetLongitude()), here) << q->GetName();
-    EXPECT_EQ(Row(p.GetSpeed(), v.GetStartTime(), v.GetEndTime(), doc.GetPopularPosition().GetTime()),
-              Row(17.0, kNow + 60, kNow + 60, kNow + 60));
+    const CPort& port = doc.GetPort();
+    EXPECT_EQ(Row(p.GetSpeed(), v.GetStartTime(), v.GetEndTime(), doc.GetPopularPosition().GetTime(), port.m_etb,
+                  port.m_etc, port.m_etd, doc.GetReport().GetTimeOfLastReport()),
+              Row(17.0, kNow + 60, kNow + 60, kNow + 60, kNow + 60, kNow + 60, kNow + 60, kNow + 60));
     EXPECT_EQ(v.GetReduceSetting(), 0) << "read when the voyage is started";
     EXPECT_EQ(doc.GetReferencePosition(), v.GetFirst());
     EXPECT_EQ(doc.GetNextWaypoint()->GetName(), "Arrival");
