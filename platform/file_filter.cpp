@@ -28,7 +28,7 @@ std::string QtPatterns(const std::string& patterns) {
     for (const std::string& part : Split(patterns, ';')) {
         std::string pattern = Trim(part);
         if (pattern.empty()) continue;
-        if (pattern == "*.*") pattern = "*";
+        if (pattern == "*.*") pattern.resize(1); // "*"
         if (!out.empty()) out += ' ';
         out += pattern;
     }
