@@ -38,16 +38,6 @@ std::string DumpJson(IRecord& record) {
     return json.Text();
 }
 
-void FuzzRecordReader(const std::uint8_t* data, std::size_t size, const RecordType& type) {
-    const std::string input(reinterpret_cast<const char*>(data), size);
-    auto record = type.makeFresh();
-    if (!ReadRecordBytes(input, *record)) return;
-    g_fuzzInputAccepted = true;
-    const std::string stored = StoreCanonically(*record, type);
-    if (type.storesBackExactly && (stored.size() > input.size() || (stored.size() == input.size() && stored != input)))
-        FuzzFail(std::string(type.name) + ": an accepted file stores back neither byte for byte nor shorter");
-}
-
 void FuzzFail(const std::string& what) {
     std::fprintf(stderr, "\n==FUZZ FINDING== %s\n", what.c_str());
     std::fflush(stderr);
@@ -56,8 +46,7 @@ void FuzzFail(const std::string& what) {
 
 #ifdef KEELMARK_FUZZ_HEAP_WATCH
 
-// The allocator's hooks, as both compilers' AddressSanitizer runtimes export
-// them (GCC ships no header for them).
+// As both compilers' AddressSanitizer runtimes export them (GCC ships no header).
 extern "C" {
 int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*, std::size_t),
                                               void (*freeHook)(const volatile void*));
@@ -81,8 +70,7 @@ void OnMalloc(const volatile void*, std::size_t size) {
         t_watching = false;
         // No stdio here: this runs inside the allocator.
         static const char text[] = "\n==FUZZ FINDING== the input made the reader hold more heap than its budget\n";
-        const ssize_t ignored = ::write(2, text, sizeof text - 1);
-        (void)ignored;
+        [[maybe_unused]] const ssize_t ignored = ::write(2, text, sizeof text - 1);
         std::abort();
     }
 }

@@ -21,17 +21,11 @@ int main(int argc, char** argv) {
             for (const auto& entry : fs::directory_iterator(argv[i]))
                 if (entry.is_regular_file()) files.push_back(entry.path());
     }
-    if (files.empty()) {
-        std::fprintf(stderr, "usage: %s FILE_OR_FOLDER...: nothing to replay\n", argv[0]);
-        return 2;
-    }
+    if (files.empty()) return std::fprintf(stderr, "usage: %s FILE_OR_FOLDER...: nothing to replay\n", argv[0]), 2;
     int refusedSeeds = 0;
     for (const fs::path& file : files) {
         std::ifstream in(file, std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "cannot read %s\n", file.c_str());
-            return 1;
-        }
+        if (!in) return std::fprintf(stderr, "cannot read %s\n", file.c_str()), 1;
         const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         g_fuzzInputAccepted = false;
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());

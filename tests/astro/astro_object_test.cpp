@@ -32,9 +32,7 @@ TEST(AstroObject, StoredLayoutAndOrbitAndStarValuesSetApart) {
                 Hex("03 323537 04 4d617273 01000000") + LeDouble(-3.8401e-8); // "257", "Mars", planet
     EXPECT_EQ(ToHex(StoreToBytes(o)), ToHex(expected));
     CAstroObject back;
-    CBinaryReader reader(expected);
-    back.Serialize(reader);
-    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_TRUE(ReadAll(back, expected));
     EXPECT_EQ(back.GetGHA(), 0.0) << "computed values are not in the file";
     back.SetGHA(123.0);
     EXPECT_EQ(back, o);

@@ -14,7 +14,7 @@ TEST(FileIo, AtomicWritesReplaceWholeOrKeepTheOldFile) {
     ASSERT_TRUE(WriteFileAtomic(dir / "a.bin", "first", error)) << error;
     ASSERT_TRUE(WriteFileAtomic(dir / "a.bin", "second", error)) << error;
     EXPECT_EQ(Slurp(dir / "a.bin"), "second");
-    EXPECT_EQ(dir.Entries(), 1u) << "no temporary file is left";
+    EXPECT_EQ(dir.Names().size(), 1u) << "no temporary file is left";
     ASSERT_TRUE(WriteFileAtomic(dir.path.string() + "\\b.bin", "x", error)) << "old-style separators";
     EXPECT_EQ(Slurp(dir / "b.bin"), "x");
 
@@ -43,5 +43,5 @@ TEST(FileIo, RecordFilesLoadWholeOrNotAtAll) {
     EXPECT_FALSE(SaveRecordFile(dir / "route.bin", voyage, error));
     EXPECT_NE(error.find("time"), std::string::npos) << error;
     EXPECT_EQ(Slurp(dir / "route.bin"), good);
-    EXPECT_EQ(dir.Entries(), 1u);
+    EXPECT_EQ(dir.Names().size(), 1u);
 }

@@ -89,9 +89,7 @@ TEST(Position, StoredLayoutFieldByField) {
     CPosition q;
     const double qc = 10.0, qd = 20.0;
     q.SetLeg(qc, qd);
-    CBinaryReader r(stored);
-    q.Serialize(r);
-    EXPECT_TRUE(r.AtEnd());
+    EXPECT_TRUE(ReadAll(q, stored));
     EXPECT_EQ(StoreToBytes(q), stored);
     double c;
     EXPECT_DOUBLE_EQ(q.GetLeg(c), 20.0);

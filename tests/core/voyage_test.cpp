@@ -156,9 +156,7 @@ TEST_F(Route, StoredLayoutAndRoundTrip) {
               ToHex(head + StoreToBytes(*v.GetAt(0)) + StoreToBytes(*v.GetAt(1)) + StoreToBytes(*v.GetAt(2))));
 
     CVoyage loaded;
-    CBinaryReader reader(stored);
-    loaded.Serialize(reader);
-    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_TRUE(ReadAll(loaded, stored));
     EXPECT_EQ(loaded.GetStoredNextWaypoint(), loaded.GetLast());
     EXPECT_EQ(StoreToBytes(loaded), stored);
     // A route of one position: refused, nothing changed (cut files: FileIo).

@@ -22,8 +22,6 @@ TEST(Address, StoredInFileOrderAsWindows1252) {
     const std::string bytes = StoreToBytes(a);
     EXPECT_EQ(ToHex(bytes), ToHex(expected));
     CAddress back;
-    CBinaryReader r(bytes);
-    back.Serialize(r);
-    EXPECT_TRUE(r.AtEnd());
+    EXPECT_TRUE(ReadAll(back, bytes));
     EXPECT_EQ(back, a);
 }

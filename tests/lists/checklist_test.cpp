@@ -157,10 +157,7 @@ TEST_F(Checklist, StoredLayout) {
     EXPECT_EQ(ToHex(bytes), ToHex(expected));
     CChecklist loaded;
     loaded.AddItem(0, 0, 0, "replaced", kStart);
-    for (int i = 0; i < 2; ++i) {
-        CBinaryReader r(bytes);
-        loaded.Serialize(r);
-        EXPECT_TRUE(r.AtEnd());
-    }
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(ReadAll(loaded, bytes));
     EXPECT_EQ(loaded, c) << "loading twice does not add duplicates";
 }

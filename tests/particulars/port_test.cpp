@@ -93,9 +93,7 @@ TEST_F(Port, StoredLayout) {
     const std::string bytes = StoreToBytes(p);
     EXPECT_EQ(ToHex(bytes), ToHex(expected));
     CPort loaded;
-    CBinaryReader r(bytes);
-    loaded.Serialize(r);
-    EXPECT_TRUE(r.AtEnd());
+    EXPECT_TRUE(ReadAll(loaded, bytes));
     EXPECT_EQ(loaded, p);
 }
 

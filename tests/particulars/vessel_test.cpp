@@ -35,9 +35,7 @@ const std::string kVesselFile =
 
 CVessel DistinctVessel() {
     CVessel v;
-    CBinaryReader r(kVesselFile);
-    v.Serialize(r);
-    EXPECT_TRUE(r.AtEnd());
+    EXPECT_TRUE(ReadAll(v, kVesselFile));
     return v;
 }
 

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <iterator>
+#include <algorithm>
+#include <atomic>
 
 #include "core/file_io.h"
 
@@ -11,8 +12,10 @@ namespace fs = std::filesystem;
 
 CScratchDir::CScratchDir() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    static std::atomic<int> serial{0};
     const std::string name = info ? std::string(info->test_suite_name()) + "-" + info->name() : "outside-a-test";
-    path = fs::temp_directory_path() / ("keelmark-test-" + std::to_string(::getpid()) + "-" + name);
+    path = fs::temp_directory_path() /
+           ("keelmark-test-" + std::to_string(::getpid()) + "-" + std::to_string(serial++) + "-" + name);
     fs::remove_all(path);
     fs::create_directories(path);
 }
@@ -23,8 +26,12 @@ CScratchDir::~CScratchDir() {
     fs::remove_all(path, ec);
 }
 
-std::size_t CScratchDir::Entries() const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(path), fs::directory_iterator()));
+std::vector<std::string> CScratchDir::Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(path))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string Slurp(const std::string& path) {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <cstddef>
 #include <filesystem>
 #include <string>
+#include <vector>
 
-// A folder of its own for one test, removed afterwards (permissions restored
-// first, so a test that made it read-only still cleans up).
+// A folder of its own (any number per test), removed afterwards (permissions
+// restored first, so a test that made it read-only still cleans up).
 class CScratchDir {
 public:
     CScratchDir();
@@ -15,7 +15,8 @@ public:
 
     std::filesystem::path path;
     std::string operator/(const std::string& name) const { return (path / name).string(); }
-    std::size_t Entries() const;
+    // The names in the folder, sorted: a leftover temporary file shows here.
+    std::vector<std::string> Names() const;
 };
 
 // Whole-file helpers that fail the test (with the fault) when the file system says no.

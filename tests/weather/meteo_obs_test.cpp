@@ -34,9 +34,7 @@ TEST_F(MeteoObs, RecordIsStoredFieldByFieldInFileOrder) {
     ASSERT_EQ(bytes.size(), CMeteoObs::kStoredSize);
     CMeteoObs obs;
     obs.m_precipitation = true;
-    CBinaryReader reader(bytes);
-    obs.Serialize(reader);
-    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_TRUE(ReadAll(obs, bytes));
     EXPECT_EQ(FieldsOf(obs),
               "pressureTendency=3 pressureChange=-1.5 barometer=1013.25 swell1Direction=10 swell1Height=1.5 "
               "swell1Period=7 swell2Direction=200 swell2Height=2.5 swell2Period=9 waveHeight=3.25 wavePeriod=6 "
