@@ -28,17 +28,12 @@ protected:
 
     Report() {
         fake.clock.Set(CTime::FromUtc(2026, 1, 1));
-        popular.SetName("Popular");
-        popular.SetLatitude(0.0);
-        popular.SetLongitude(0.0);
-        present.SetLatitude(0.0);
+        popular.SetName("Popular"); // at 0 N 0 E, the departure at 0 N 1 W, the destination at 0 N 1.5 E
         present.SetLongitude(0.5);
         present.SetCourse(90.0);
         present.SetSpeed(12.5);
         present.SetTime(fake.clock.Now());
-        voyage.GetFirst()->SetLatitude(0.0);
         voyage.GetFirst()->SetLongitude(-1.0);
-        voyage.GetLast()->SetLatitude(0.0);
         voyage.GetLast()->SetLongitude(1.5);
         voyage.SetSpeed(10.0);
         voyage.SetReduceSetting(0); // the destination's ETA without the engine's run-down

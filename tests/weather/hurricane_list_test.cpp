@@ -1,13 +1,9 @@
 #include "weather/hurricane_list.h"
 
-#include <filesystem>
-
 #include "support/bytes.h"
 #include "support/model_test.h"
 #include "support/scratch_dir.h"
 #include "weather/hurricane_entry.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -94,16 +90,6 @@ TEST_F(Hurricane, MissingDamagedAndUnwritableFilesHaveTheirOwnMessages) {
     EXPECT_FALSE(list.Save());
     EXPECT_EQ(Shown(), Names{"Ooh No!, not again!\nI can't save the hurricane data to disk...\nWe just blew it.."});
     EXPECT_NE(list.LastError().find("missing/hurricane.dat"), std::string::npos) << list.LastError();
-}
-
-TEST_F(Hurricane, WithoutTheSettingTheFileIsInTheWorkingFolder) {
-    CScratchDir dir;
-    const fs::path before = fs::current_path();
-    fs::current_path(dir.path);
-    fake.settings.Clear();
-    const bool saved = CHurricaneList().Save();
-    fs::current_path(before);
-    EXPECT_TRUE(saved && fs::exists(dir / "hurricane.dat"));
 }
 
 TEST_F(Hurricane, IndexesOutsideTheListAndDeleting) {
