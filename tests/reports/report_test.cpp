@@ -21,7 +21,7 @@ const std::string kTwoLineFile = Hex("02000000") +                   // line cou
 // A ship at sea with everything the report reads, and a report of no lines.
 class Report : public ModelTest {
 protected:
-    CPosition popular, present;
+    CPosition popular, present{0.0, 0.5, CTime::FromUtc(2026, 1, 1)};
     CVoyage voyage;
     CVessel vessel;
     CReport report;
@@ -29,10 +29,8 @@ protected:
     Report() {
         fake.clock.Set(CTime::FromUtc(2026, 1, 1));
         popular.SetName("Popular"); // at 0 N 0 E, the departure at 0 N 1 W, the destination at 0 N 1.5 E
-        present.SetLongitude(0.5);
         present.SetCourse(90.0);
         present.SetSpeed(12.5);
-        present.SetTime(fake.clock.Now());
         voyage.GetFirst()->SetLongitude(-1.0);
         voyage.GetLast()->SetLongitude(1.5);
         voyage.SetSpeed(10.0);

@@ -136,10 +136,8 @@ TEST_F(Hurricane, MoveAllToNowDeadReckonsEveryCyclone) {
 }
 
 TEST_F(Hurricane, ListRowsShowPositionsDistancesAndMovement) {
-    CPosition cyclone, ship;
+    CPosition cyclone, ship(15.5, -62.25, CTime());
     kIvan.To(&cyclone);
-    ship.SetLatitude(15.5);
-    ship.SetLongitude(-62.25);
     using Row = std::array<std::string, 4>;
     EXPECT_EQ(HurricaneRowTexts(cyclone, ship, kHurricanePositions),
               (Row{"Ivan", "15:30.00 North", "60:15.00 West", "935.00"}));
@@ -207,10 +205,8 @@ TEST_F(Hurricane, AddingNeedsADayAndMissingHemispheresCountAsNorthAndEast) {
     entry.longitudeMinutes = 15;
     entry.tendency = -1;
     EXPECT_TRUE(entry.ApplyNewTo(*fresh));
-    EXPECT_EQ(fresh->GetName(), "Ivan");
-    EXPECT_EQ(fresh->GetLatitude(), 15.5);
-    EXPECT_EQ(fresh->GetLongitude(), 60.25);
-    EXPECT_EQ(fresh->GetExtraValue(), -1.0);
+    EXPECT_EQ(Row(fresh->GetName(), fresh->GetLatitude(), fresh->GetLongitude(), fresh->GetExtraValue()),
+              "Ivan|15.50|60.25|-1.00");
     EXPECT_EQ(fresh->GetKind(), kStormKind);
     EXPECT_EQ(fresh->GetTime(), CTime::FromUtc(2026, 12, 9, 18, 0, 0));
 }

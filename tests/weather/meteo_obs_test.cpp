@@ -101,12 +101,10 @@ TEST_F(MeteoObs, UpdateReplacesTheRecordAveragesIntoTheRouteAndLogs) {
     for (const CPosition* p : {&next, &last}) {
         double direction = 0;
         std::int32_t count = 0;
-        EXPECT_EQ(p->GetWeather(direction, count), 12.5);
-        EXPECT_EQ(direction, 270);
-        EXPECT_EQ(count, 1);
-        EXPECT_EQ(p->GetAveragePressure(), 1013.2);
-        EXPECT_EQ(p->GetMaximumWindSpeed(), 12.5);
-        EXPECT_EQ(p->GetMinimumPressure(), 1013.2);
+        const double speed = p->GetWeather(direction, count);
+        EXPECT_EQ(
+            Row(speed, direction, count, p->GetAveragePressure(), p->GetMaximumWindSpeed(), p->GetMinimumPressure()),
+            "12.50|270.00|1|1013.20|12.50|1013.20");
     }
     // Negative figures keep their sign in the log line.
     CMeteoObs odd;
