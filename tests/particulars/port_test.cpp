@@ -43,15 +43,9 @@ std::string AddressBytes(const std::string& name, const std::string& radio = "")
 
 TEST_F(Port, NewPortDefaultsAndTexts) {
     CPort p;
-    EXPECT_EQ(p.m_maximumDraft, 25.0);
-    EXPECT_EQ(p.m_maximumAirDraft, 75.0);
-    EXPECT_EQ(p.m_salinity, 1025);
-    EXPECT_EQ(p.m_portControlCallHours, 2);
-    EXPECT_EQ(p.m_callAhead, 3.0);
-    EXPECT_EQ(p.m_ladderHeight, 1.0);
-    EXPECT_EQ(p.m_etb, CTime());
-    EXPECT_EQ(p.m_etc, CTime());
-    EXPECT_EQ(p.m_etd, CTime());
+    EXPECT_EQ(Row(p.m_maximumDraft, p.m_maximumAirDraft, p.m_salinity, p.m_portControlCallHours, p.m_callAhead,
+                  p.m_ladderHeight, p.m_etb == CTime() && p.m_etc == CTime() && p.m_etd == CTime()),
+              "25.00|75.00|1025|2|3.00|1.00|1");
     const std::tuple<int, int, const char*> texts[] = {
         {0, 0, "Port hrs"}, {1, 1, "Starboard nM"}, {7, -1, "Port hrs"}}; // anything but Starboard reads as Port
     for (const auto& [side, unit, text] : texts) {

@@ -59,13 +59,10 @@ TEST_F(Vessel, DefaultsAndDerivedValues) {
     v.m_lengthBetweenPerpendiculars = 200;
     v.m_breadth = 32;
     v.m_maximumDraft = 12.5;
-    EXPECT_DOUBLE_EQ(v.GetMeanDraft(), 8.5);
-    EXPECT_DOUBLE_EQ(v.GetHeightOfEye(), 21.5);
-    EXPECT_DOUBLE_EQ(v.GetAirDraft(), 36.5);
-    EXPECT_DOUBLE_EQ(v.GetLightship(), 5000);
-    EXPECT_DOUBLE_EQ(v.GetPresentDeadweight(), 7000);
-    EXPECT_DOUBLE_EQ(v.ComputeBlockCoefficient(), 0.25);
-    EXPECT_DOUBLE_EQ(v.m_blockCoefficient, 0.25);
+    const double block = v.ComputeBlockCoefficient();
+    EXPECT_EQ(Row(v.GetMeanDraft(), v.GetHeightOfEye(), v.GetAirDraft(), v.GetLightship(), v.GetPresentDeadweight(),
+                  block, v.m_blockCoefficient),
+              "8.50|21.50|36.50|5000.00|7000.00|0.25|0.25");
     // 39 rpm run down at 3 minutes each: 1.95 hours at the mean of 15 knots and 15 * 66/105.
     v.m_engineSetting = 105;
     EXPECT_NEAR(v.GetReductionTime(), 1.95, 1e-12);

@@ -54,11 +54,9 @@ protected:
 
 TEST_F(Report, NewReportHasItsDefaults) {
     CReport fresh;
-    EXPECT_EQ(fresh.GetHeader(), "Position Report by Keelmark Lite 1.0beta");
-    EXPECT_EQ(fresh.GetFooter(), "Created by Report-Generator");
-    EXPECT_EQ(fresh.GetTimeOfLastReport(), CTime());
-    EXPECT_EQ(fresh.GetRemainingDistanceAtLastReport(), 0.0);
-    EXPECT_FALSE(fresh.GetSendAsMessage() || fresh.GetPrint());
+    EXPECT_EQ(Row(fresh.GetHeader(), fresh.GetFooter(), fresh.GetTimeOfLastReport() == CTime(),
+                  fresh.GetRemainingDistanceAtLastReport(), fresh.GetSendAsMessage() || fresh.GetPrint()),
+              "Position Report by Keelmark Lite 1.0beta|Created by Report-Generator|1|0.00|0");
     EXPECT_EQ(fresh.GetLines(), (std::vector<ReportLine>{{"Ship's name:   ", 15},
                                                          {"Latitude:   ", 3},
                                                          {"Longitude:  ", 4},
