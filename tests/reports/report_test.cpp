@@ -123,9 +123,7 @@ TEST_F(Report, SinceTheLastReportAndSunTimes) {
     const CPosition* asked = nullptr;
     report.SetSunTimesSource([&](const CPosition& at, double& rise, double& transit, double& set) {
         asked = &at;
-        rise = 6.5;
-        transit = 12.25;
-        set = 18.0;
+        std::tie(rise, transit, set) = std::tuple(6.5, 12.25, 18.0);
     });
     EXPECT_EQ(Line(18) + Line(19) + Line(20), "L: 6:30.00 UTCL: 18:00.00 UTCL: 12:15.00 UTC");
     EXPECT_EQ(asked, &present);

@@ -118,9 +118,7 @@ TEST_F(MeteoObs, OneObservationCountsOnceOnEachPosition) {
     obs.m_windSpeed = 20;
     // A new voyage: the last fix is the departure, and so may be the next waypoint.
     CVoyage voyage;
-    CPosition present;
-    present.SetLatitude(voyage.GetFirst()->GetLatitude());
-    present.SetLongitude(voyage.GetFirst()->GetLongitude());
+    const CPosition present(voyage.GetFirst()->GetLatitude(), voyage.GetFirst()->GetLongitude(), CTime());
     CPosition only;
     AddMeteoToRoute(obs, voyage.GetNextWaypoint(present), voyage.GetLastFix());
     AddMeteoToRoute(obs, nullptr, &only); // missing positions are skipped
@@ -139,10 +137,8 @@ TEST_F(MeteoObs, CurrentPageShowsTheNextWaypointsCurrentAndTheLastFixTime) {
     next.AddPerformance(135.0, 1.5, 8.0, 90.0);
     last.SetTime(CTime::FromUtc(2026, 3, 5, 14, 7, 0));
     const CMeteoCurrent current = MeteoCurrentOf(&next, &last);
-    EXPECT_EQ(current.direction, 135.0);
-    EXPECT_EQ(current.speed, 1.5);
+    EXPECT_EQ(Row(current.direction, current.speed), "135.00|1.50");
     EXPECT_EQ(current.lastObservation, "Thu Mar 05 14:07:00 2026\n");
     const CMeteoCurrent none = MeteoCurrentOf(nullptr, nullptr);
-    EXPECT_EQ(none.speed, 0.0);
-    EXPECT_EQ(none.lastObservation, "");
+    EXPECT_EQ(Row(none.speed, none.lastObservation), "0.00|");
 }
