@@ -1,14 +1,11 @@
 #include "astro/almanac.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "fuzz/fuzz_support.h"
 #include "support/bytes.h"
 #include "support/model_test.h"
 #include "support/scratch_dir.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -97,19 +94,10 @@ TEST_F(Almanac, LoadDefaultReadsTheFileOfTheSetting) {
     const std::string path = host.Path("almanac.dat");
     Put(path, LeLong(2) + Record("Sun", kAstroSun, 7.0) + Record("Sun", kAstroSun, 7.0) +
                   Record("Jupiter", kAstroPlanet, 8.0));
-    // No setting: ".\almanac.dat" in the working folder.
-    fake.settings.Clear();
-    const fs::path previous = fs::current_path();
-    fs::current_path(host.folder);
-    CAlmanac almanac;
-    const bool loaded = almanac.LoadDefault();
-    fs::current_path(previous);
-    EXPECT_TRUE(loaded);
-    EXPECT_EQ(NamesOf(almanac), (Names{"Sun", "Jupiter"}));
     host.Set("almanac", path);
-    CAlmanac second;
-    EXPECT_TRUE(second.LoadDefault());
-    EXPECT_EQ(NamesOf(second), (Names{"Sun", "Jupiter"}));
+    CAlmanac almanac;
+    EXPECT_TRUE(almanac.LoadDefault());
+    EXPECT_EQ(NamesOf(almanac), (Names{"Sun", "Jupiter"}));
     EXPECT_TRUE(Shown().empty());
 
     // Missing, or a folder: the one message, and the almanac as it was.

@@ -34,8 +34,7 @@ TEST_F(Checklist, IndexOperationsAndInvalidIndices) {
     EXPECT_EQ(status + validity + kind, 21) << "out-parameters stay untouched for an invalid index";
     EXPECT_EQ(time, CTime(42));
     EXPECT_EQ(c.GetItem(1, status, validity, kind, time), "Pilot card ready");
-    EXPECT_EQ((std::vector<std::int32_t>{status, validity, kind}), (std::vector<std::int32_t>{1, 6, 2}));
-    EXPECT_EQ(time, kStart + 60);
+    EXPECT_EQ(Row(status, validity, kind, time == kStart + 60), "1|6|2|1");
     EXPECT_TRUE(c.RemoveAt(0));
     EXPECT_EQ(c.GetText(0), "Pilot card ready");
     EXPECT_EQ(c.GetCount(), 1);
@@ -128,8 +127,7 @@ TEST_F(Checklist, WindowActionsAskForASelection) {
     EXPECT_FALSE(c.CheckSelected(-1) || c.DeleteSelected(-1) || c.RequireSelection(1));
     EXPECT_EQ(Shown(), Names(3, "Please select item first!"));
     EXPECT_EQ(fake.prompts.History()[0].buttons, PromptButtons::Ok);
-    EXPECT_EQ(c.GetCount(), 1);
-    EXPECT_EQ(c.GetStatus(0), 0);
+    EXPECT_EQ(Statuses(c), std::vector<std::int32_t>{0});
     fake.prompts.Clear();
     EXPECT_TRUE(c.RequireSelection(0) && c.CheckSelected(0));
     EXPECT_TRUE(Shown().empty());

@@ -43,15 +43,9 @@ std::string AddressBytes(const std::string& name, const std::string& radio = "")
 
 TEST_F(Port, NewPortDefaultsAndTexts) {
     CPort p;
-    EXPECT_EQ(p.m_maximumDraft, 25.0);
-    EXPECT_EQ(p.m_maximumAirDraft, 75.0);
-    EXPECT_EQ(p.m_salinity, 1025);
-    EXPECT_EQ(p.m_portControlCallHours, 2);
-    EXPECT_EQ(p.m_callAhead, 3.0);
-    EXPECT_EQ(p.m_ladderHeight, 1.0);
-    EXPECT_EQ(p.m_etb, CTime());
-    EXPECT_EQ(p.m_etc, CTime());
-    EXPECT_EQ(p.m_etd, CTime());
+    EXPECT_EQ(Row(p.m_maximumDraft, p.m_maximumAirDraft, p.m_salinity, p.m_portControlCallHours, p.m_callAhead,
+                  p.m_ladderHeight, p.m_etb == CTime() && p.m_etc == CTime() && p.m_etd == CTime()),
+              "25.00|75.00|1025|2|3.00|1.00|1");
     const std::tuple<int, int, const char*> texts[] = {
         {0, 0, "Port hrs"}, {1, 1, "Starboard nM"}, {7, -1, "Port hrs"}}; // anything but Starboard reads as Port
     for (const auto& [side, unit, text] : texts) {
@@ -117,15 +111,7 @@ TEST_F(Port, ExportAndImportRestoreEveryFieldAndFaultsChangeNothing) {
     EXPECT_EQ(other, p);
     EXPECT_TRUE(Shown().empty());
 
-    // A berthing time the file cannot hold is refused by name; the old file stays.
-    p.m_etb = CTime(0x100000000LL);
-    EXPECT_FALSE(p.ExportTo(path));
-    EXPECT_EQ(Slurp(path), StoreToBytes(other));
-    const CPort kept = other;
     EXPECT_FALSE(other.ImportFrom(host.Path("none.k7p")));
-    EXPECT_EQ(other, kept);
-    ASSERT_EQ(Shown().size(), 2u);
-    EXPECT_NE(Shown()[0].find("etb"), std::string::npos) << Shown()[0];
-    EXPECT_NE(Shown()[0].find(path), std::string::npos) << Shown()[0];
-    EXPECT_EQ(Shown()[1], "Cannot open \"" + host.Path("none.k7p") + "\": No such file or directory");
+    EXPECT_EQ(other, p);
+    EXPECT_EQ(Shown(), Names{"Cannot open \"" + host.Path("none.k7p") + "\": No such file or directory"});
 }

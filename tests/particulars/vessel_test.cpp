@@ -2,11 +2,13 @@
 
 #include <filesystem>
 
+#include "astro/almanac.h"
 #include "core/archive.h"
 #include "fuzz/fuzz_support.h"
 #include "support/bytes.h"
 #include "support/model_test.h"
 #include "support/scratch_dir.h"
+#include "weather/hurricane_list.h"
 
 namespace fs = std::filesystem;
 
@@ -57,13 +59,10 @@ TEST_F(Vessel, DefaultsAndDerivedValues) {
     v.m_lengthBetweenPerpendiculars = 200;
     v.m_breadth = 32;
     v.m_maximumDraft = 12.5;
-    EXPECT_DOUBLE_EQ(v.GetMeanDraft(), 8.5);
-    EXPECT_DOUBLE_EQ(v.GetHeightOfEye(), 21.5);
-    EXPECT_DOUBLE_EQ(v.GetAirDraft(), 36.5);
-    EXPECT_DOUBLE_EQ(v.GetLightship(), 5000);
-    EXPECT_DOUBLE_EQ(v.GetPresentDeadweight(), 7000);
-    EXPECT_DOUBLE_EQ(v.ComputeBlockCoefficient(), 0.25);
-    EXPECT_DOUBLE_EQ(v.m_blockCoefficient, 0.25);
+    const double block = v.ComputeBlockCoefficient();
+    EXPECT_EQ(Row(v.GetMeanDraft(), v.GetHeightOfEye(), v.GetAirDraft(), v.GetLightship(), v.GetPresentDeadweight(),
+                  block, v.m_blockCoefficient),
+              "8.50|21.50|36.50|5000.00|7000.00|0.25|0.25");
     // 39 rpm run down at 3 minutes each: 1.95 hours at the mean of 15 knots and 15 * 66/105.
     v.m_engineSetting = 105;
     EXPECT_NEAR(v.GetReductionTime(), 1.95, 1e-12);
@@ -100,21 +99,27 @@ TEST_F(Vessel, FileOfTheSettingSavesAndLoads) {
     loaded.m_shaftGenerator = false;
     EXPECT_EQ(loaded, v);
     EXPECT_TRUE(Shown().empty());
+}
 
-    // Without the setting: written to ".\vessel.k7s", read from "vessel.k7s".
+// Without their settings the vessel, hurricane and almanac files are their bare names in the working folder.
+TEST_F(Vessel, WithoutTheSettingsTheFilesAreInTheWorkingFolder) {
+    CVessel v = DistinctVessel(), fromDefault;
+    CHurricaneList hurricanes, hurricanesRead;
+    hurricanes.AddNew();
     fake.settings.Clear();
     const fs::path previous = fs::current_path();
     fs::current_path(host.folder);
-    fs::remove(host.Path("vessel.k7s"));
-    const bool saved = v.SaveVesselFile();
-    CVessel fromDefault;
-    const bool read = fromDefault.LoadVesselFile();
+    const bool vessel = v.SaveVesselFile() && fromDefault.LoadVesselFile();
+    const bool hurricane = hurricanes.Save() && hurricanesRead.Load();
+    const bool almanac = CAlmanac().SaveFile("almanac.dat") && CAlmanac().LoadDefault();
     fs::current_path(previous);
-    EXPECT_TRUE(saved && read && fs::exists(host.Path("vessel.k7s")));
+    EXPECT_TRUE(vessel && hurricane && almanac && fs::exists(host.Path("vessel.k7s")) &&
+                fs::exists(host.Path("hurricane.dat")));
     EXPECT_EQ(fromDefault, v);
+    EXPECT_EQ(hurricanesRead.GetCount(), 1);
 }
 
-TEST_F(Vessel, FileFaultsAreToldAndKeepTheVesselAndTheOldFile) {
+TEST_F(Vessel, LoadFaultsAreToldAndKeepTheVessel) {
     const std::string path = host.Path("vessel.k7s");
     CVessel v = DistinctVessel();
     const CVessel before = v;
@@ -129,17 +134,6 @@ TEST_F(Vessel, FileFaultsAreToldAndKeepTheVesselAndTheOldFile) {
                                   "\" is damaged: The file ends before \"propellerType\": 4 bytes needed, 2 left (at "
                                   "byte 0)\nThe vessel keeps the data it had.\nThe damaged file is kept as " +
                                   path + ".damaged"}));
-
-    // A checklist time the file cannot hold fails the save, not the old file.
-    fake.prompts.Clear();
-    ASSERT_TRUE(v.SaveVesselFile());
-    const std::string old = Slurp(path);
-    v.GetChecklist().AddItem(0, 0, 0, "Far future", CTime(0x100000000LL));
-    EXPECT_FALSE(v.SaveVesselFile());
-    EXPECT_EQ(Slurp(path), old);
-    host.Set("vesseldata", host.Path("missing/vessel.k7s"));
-    EXPECT_FALSE(v.SaveVesselFile());
-    EXPECT_EQ(Shown(), Names(2, CVessel::kCantSaveMessage));
 }
 
 TEST_F(Vessel, ExportAndImportAreTheVesselFile) {

@@ -21,24 +21,17 @@ const std::string kTwoLineFile = Hex("02000000") +                   // line cou
 // A ship at sea with everything the report reads, and a report of no lines.
 class Report : public ModelTest {
 protected:
-    CPosition popular, present;
+    CPosition popular, present{0.0, 0.5, CTime::FromUtc(2026, 1, 1)};
     CVoyage voyage;
     CVessel vessel;
     CReport report;
 
     Report() {
         fake.clock.Set(CTime::FromUtc(2026, 1, 1));
-        popular.SetName("Popular");
-        popular.SetLatitude(0.0);
-        popular.SetLongitude(0.0);
-        present.SetLatitude(0.0);
-        present.SetLongitude(0.5);
+        popular.SetName("Popular"); // at 0 N 0 E, the departure at 0 N 1 W, the destination at 0 N 1.5 E
         present.SetCourse(90.0);
         present.SetSpeed(12.5);
-        present.SetTime(fake.clock.Now());
-        voyage.GetFirst()->SetLatitude(0.0);
         voyage.GetFirst()->SetLongitude(-1.0);
-        voyage.GetLast()->SetLatitude(0.0);
         voyage.GetLast()->SetLongitude(1.5);
         voyage.SetSpeed(10.0);
         voyage.SetReduceSetting(0); // the destination's ETA without the engine's run-down
@@ -61,11 +54,9 @@ protected:
 
 TEST_F(Report, NewReportHasItsDefaults) {
     CReport fresh;
-    EXPECT_EQ(fresh.GetHeader(), "Position Report by Keelmark Lite 1.0beta");
-    EXPECT_EQ(fresh.GetFooter(), "Created by Report-Generator");
-    EXPECT_EQ(fresh.GetTimeOfLastReport(), CTime());
-    EXPECT_EQ(fresh.GetRemainingDistanceAtLastReport(), 0.0);
-    EXPECT_FALSE(fresh.GetSendAsMessage() || fresh.GetPrint());
+    EXPECT_EQ(Row(fresh.GetHeader(), fresh.GetFooter(), fresh.GetTimeOfLastReport() == CTime(),
+                  fresh.GetRemainingDistanceAtLastReport(), fresh.GetSendAsMessage() || fresh.GetPrint()),
+              "Position Report by Keelmark Lite 1.0beta|Created by Report-Generator|1|0.00|0");
     EXPECT_EQ(fresh.GetLines(), (std::vector<ReportLine>{{"Ship's name:   ", 15},
                                                          {"Latitude:   ", 3},
                                                          {"Longitude:  ", 4},
@@ -132,9 +123,7 @@ TEST_F(Report, SinceTheLastReportAndSunTimes) {
     const CPosition* asked = nullptr;
     report.SetSunTimesSource([&](const CPosition& at, double& rise, double& transit, double& set) {
         asked = &at;
-        rise = 6.5;
-        transit = 12.25;
-        set = 18.0;
+        std::tie(rise, transit, set) = std::tuple(6.5, 12.25, 18.0);
     });
     EXPECT_EQ(Line(18) + Line(19) + Line(20), "L: 6:30.00 UTCL: 18:00.00 UTCL: 12:15.00 UTC");
     EXPECT_EQ(asked, &present);

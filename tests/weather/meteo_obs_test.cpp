@@ -101,12 +101,10 @@ TEST_F(MeteoObs, UpdateReplacesTheRecordAveragesIntoTheRouteAndLogs) {
     for (const CPosition* p : {&next, &last}) {
         double direction = 0;
         std::int32_t count = 0;
-        EXPECT_EQ(p->GetWeather(direction, count), 12.5);
-        EXPECT_EQ(direction, 270);
-        EXPECT_EQ(count, 1);
-        EXPECT_EQ(p->GetAveragePressure(), 1013.2);
-        EXPECT_EQ(p->GetMaximumWindSpeed(), 12.5);
-        EXPECT_EQ(p->GetMinimumPressure(), 1013.2);
+        const double speed = p->GetWeather(direction, count);
+        EXPECT_EQ(
+            Row(speed, direction, count, p->GetAveragePressure(), p->GetMaximumWindSpeed(), p->GetMinimumPressure()),
+            "12.50|270.00|1|1013.20|12.50|1013.20");
     }
     // Negative figures keep their sign in the log line.
     CMeteoObs odd;
@@ -120,9 +118,7 @@ TEST_F(MeteoObs, OneObservationCountsOnceOnEachPosition) {
     obs.m_windSpeed = 20;
     // A new voyage: the last fix is the departure, and so may be the next waypoint.
     CVoyage voyage;
-    CPosition present;
-    present.SetLatitude(voyage.GetFirst()->GetLatitude());
-    present.SetLongitude(voyage.GetFirst()->GetLongitude());
+    const CPosition present(voyage.GetFirst()->GetLatitude(), voyage.GetFirst()->GetLongitude(), CTime());
     CPosition only;
     AddMeteoToRoute(obs, voyage.GetNextWaypoint(present), voyage.GetLastFix());
     AddMeteoToRoute(obs, nullptr, &only); // missing positions are skipped
@@ -141,10 +137,8 @@ TEST_F(MeteoObs, CurrentPageShowsTheNextWaypointsCurrentAndTheLastFixTime) {
     next.AddPerformance(135.0, 1.5, 8.0, 90.0);
     last.SetTime(CTime::FromUtc(2026, 3, 5, 14, 7, 0));
     const CMeteoCurrent current = MeteoCurrentOf(&next, &last);
-    EXPECT_EQ(current.direction, 135.0);
-    EXPECT_EQ(current.speed, 1.5);
+    EXPECT_EQ(Row(current.direction, current.speed), "135.00|1.50");
     EXPECT_EQ(current.lastObservation, "Thu Mar 05 14:07:00 2026\n");
     const CMeteoCurrent none = MeteoCurrentOf(nullptr, nullptr);
-    EXPECT_EQ(none.speed, 0.0);
-    EXPECT_EQ(none.lastObservation, "");
+    EXPECT_EQ(Row(none.speed, none.lastObservation), "0.00|");
 }
