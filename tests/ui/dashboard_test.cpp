@@ -23,19 +23,7 @@ bool Flashing(const QWidget& view) {
 
 QProgressBar* Bar(const QWidget& view, const char* name) { return view.findChild<QProgressBar*>(name); }
 
-void Type(CUtcEntry* e, const char* day, const char* hour, const char* minute) {
-    e->DayEdit()->setText(day);
-    e->HourEdit()->setText(hour);
-    e->MinuteEdit()->setText(minute);
-}
-
-void Type(CCoordinateEdit* e, const char* degrees, const char* minutes, int hemisphere) {
-    e->DegreesEdit()->setText(degrees);
-    e->MinutesEdit()->setText(minutes);
-    e->HemisphereList()->setCurrentIndex(hemisphere);
-}
-
-// Runs "Schedule"; `act` gets the dialog; returns what it showed, day to second.
+// Runs "Schedule"; returns what it showed, day to second.
 QList<int> RunSchedule(CKeelmarkLiteView& view, std::function<void(CDialogSchedule*)> act) {
     QList<int> shown;
     RunDialog<CDialogSchedule>(view, Command::Schedule, [&, act](CDialogSchedule* d) {
@@ -87,7 +75,7 @@ private slots:
                  QList<int>({f.barMaximum, f.barMaximum, f.upperBar, f.lowerBar, 5}));
     }
 
-    void requiredSpeedFlashesOncePerRefreshWhileTooSlow() {
+    void requiredSpeedFlashesAndCommandsWithoutDialogs() {
         Voyage voyage; // 10.5 knots against 10.8 required
         CKeelmarkLiteView view(*voyage.doc);
         QList<bool> flashes;
@@ -99,6 +87,13 @@ private slots:
         voyage.doc->GetPresentPosition().SetSpeed(12.0);
         view.Refresh();
         QVERIFY(!Flashing(view));
+        // The commands without dialogs of their own.
+        voyage.fake.prompts.Clear();
+        view.Execute(Command::PresentFromPopular);
+        QCOMPARE(voyage.Prompts(),
+                 QStringList({"Present position \n" + Q(voyage.doc->GetPopularPosition().GetRelativeText(49.8, 0.0))}));
+        view.Execute(Command::ObsMessage); // logged even when no file was chosen
+        QVERIFY(voyage.Log().find("  OBS message send\r\n") != std::string::npos);
     }
 
     void expiredScheduleSuspendsUntilANewOne() {
@@ -143,16 +138,6 @@ private slots:
                                                 "Passing Waypoint!\nChange course!"}));
     }
 
-    void commandsWithoutDialogsOfTheirOwn() {
-        Voyage voyage;
-        CKeelmarkLiteView view(*voyage.doc);
-        view.Execute(Command::PresentFromPopular);
-        QCOMPARE(voyage.Prompts(),
-                 QStringList({"Present position \n" + Q(voyage.doc->GetPopularPosition().GetRelativeText(49.8, 0.0))}));
-        view.Execute(Command::ObsMessage); // logged even when no file was chosen
-        QVERIFY(voyage.Log().find("  OBS message send\r\n") != std::string::npos);
-    }
-
     // "Update": the dialog opens with the present UTC time and position, the refresh
     // held; the typed fix goes to the voyage and into the log, once the time is not ahead.
     void gpsFixFromTheDashboard() {
@@ -164,15 +149,14 @@ private slots:
         RunDialog<CDialogPositionFix>(view, Command::GpsUpdate, [&](CDialogPositionFix* d) {
             held = view.IsSuspended();
             shown << d->DescriptionEdit()->text() << d->UtcEntry()->DayEdit()->text()
-                  << d->UtcEntry()->HourEdit()->text() << d->UtcEntry()->MinuteEdit()->text();
-            for (CCoordinateEdit* e : {d->LatitudeEdit(), d->LongitudeEdit()})
-                shown << e->DegreesEdit()->text() << e->MinutesEdit()->text() << e->HemisphereList()->currentText();
+                  << d->UtcEntry()->HourEdit()->text() << d->UtcEntry()->MinuteEdit()->text()
+                  << Shows(d->LatitudeEdit(), d->LongitudeEdit());
             view.Refresh(); // as the timer would: nothing moves underneath
-            Type(d->LatitudeEdit(), "49", "41.5", 0);
-            Type(d->LongitudeEdit(), "3", "30", 1);
-            Type(d->UtcEntry(), "6", "12", "1"); // a minute ahead of the clock
+            d->LatitudeEdit()->SetValues(49, 41.5, 0);
+            d->LongitudeEdit()->SetValues(3, 30, 1);
+            d->UtcEntry()->SetValues(6, 12, 1); // a minute ahead of the clock
             shown << voyage.Refusal(d, d->UtcEntry()->DayEdit(), "6");
-            Type(d->UtcEntry(), "6", "11", "45");
+            d->UtcEntry()->SetValues(6, 11, 45);
             Press(d, "OK");
         });
         QVERIFY(held && !view.IsSuspended());
@@ -187,7 +171,7 @@ private slots:
 
         voyage.doc->SetModifiedFlag(false);
         RunDialog<CDialogPositionFix>(view, Command::GpsUpdate, [&](CDialogPositionFix* d) {
-            Type(d->LatitudeEdit(), "10", "0", 1);
+            d->LatitudeEdit()->SetValues(10, 0, 1);
             Press(d, "Cancel");
         });
         QCOMPARE(voyage.doc->GetVoyage().GetCount(), 3);
