@@ -81,11 +81,6 @@ private slots:
         std::tie(vessel.m_manoeuvringRpm, vessel.m_seaSpeedRpm, vessel.m_engineSetting) = std::tuple(66, 105, 80);
         std::tie(vessel.m_minutesPerRpm, vessel.m_courseSetting) = std::tuple(3.0, 175);
         r.doc->GetPresentPosition().SetSpeed(16.0);
-        const CPosition& present = r.doc->GetPresentPosition();
-        auto state = [&] {
-            return QList<double>{double(vessel.m_courseSetting), double(vessel.m_engineSetting), present.GetCourse(),
-                                 std::round(present.GetSpeed() * 10) / 10, double(r.doc->IsModified())};
-        };
         QStringList before, after;
         r.Run<CDialogCourseSpeed>(Command::CourseSpeedChange, [&](CDialogCourseSpeed* d) {
             auto fields = [d] {
@@ -104,18 +99,11 @@ private slots:
         // 84 nM in 6 hours asks 14 knots: 70 of the 80 rpm that make 16.
         QCOMPARE(before, QStringList({"175", "80", "16", "70", "0", "0"}));
         QCOMPARE(after, QStringList({"200", "66", "13.2", "70", "42", "10.22"}));
-        QCOMPARE(state(), QList<double>({200, 66, 200, 13.2, 1}));
-        const std::string logged = r.LogLine("Course changed to 200.00  Engine setting to 66.00 rpm");
-        QCOMPARE(r.Log(), logged);
-
-        r.doc->SetModifiedFlag(false);
-        r.Run<CDialogCourseSpeed>(Command::CourseSpeedChange, [](CDialogCourseSpeed* d) {
-            d->RpmSlider()->setValue(70);
-            d->CourseSpin()->setValue(90);
-            Press(d, "Cancel");
-        });
-        QCOMPARE(state(), QList<double>({200, 66, 200, 13.2, 0}));
-        QCOMPARE(r.Log(), logged);
+        const CPosition& present = r.doc->GetPresentPosition();
+        QCOMPARE(QList<double>({double(vessel.m_courseSetting), double(vessel.m_engineSetting), present.GetCourse(),
+                                std::round(present.GetSpeed() * 10) / 10, double(r.doc->IsModified())}),
+                 QList<double>({200, 66, 200, 13.2, 1}));
+        QCOMPARE(r.Log(), r.LogLine("Course changed to 200.00  Engine setting to 66.00 rpm"));
     }
 
     void nextWaypointChosenByHand() {
