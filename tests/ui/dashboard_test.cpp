@@ -24,18 +24,6 @@ bool Flashing(const QWidget& view) {
 
 QProgressBar* Bar(const QWidget& view, const char* name) { return view.findChild<QProgressBar*>(name); }
 
-// Runs "Schedule"; returns what it showed, day to second.
-QList<int> RunSchedule(CKeelmarkLiteView& view, std::function<void(CDialogSchedule*)> act) {
-    QList<int> shown;
-    RunDialog<CDialogSchedule>(view, Command::Schedule, [&, act](CDialogSchedule* d) {
-        for (QSpinBox* s :
-             {d->DaySpin(), d->MonthSpin(), d->YearSpin(), d->HourSpin(), d->MinuteSpin(), d->SecondSpin()})
-            shown << s->value();
-        act(d);
-    });
-    return shown;
-}
-
 } // namespace
 
 class DashboardTest : public QObject {
@@ -117,7 +105,7 @@ private slots:
         // A new schedule a day ahead: the refresh resumes.
         const CTimeFields next = (voyage.fake.clock.Now() + 86400).Utc();
         bool suspendedInDialog = false;
-        RunSchedule(view, [&](CDialogSchedule* d) {
+        RunDialog<CDialogSchedule>(view, Command::Schedule, [&](CDialogSchedule* d) {
             suspendedInDialog = view.IsSuspended();
             d->SetFields({next.day, next.month, next.year, next.hour, next.minute, 0});
             d->accept();
@@ -180,7 +168,11 @@ private slots:
         arrival.SetZoneOffset(-5.0);
         CKeelmarkLiteView view(*voyage.doc);
         bool stayedOpen = false, dayFocused = false;
-        const QList<int> shown = RunSchedule(view, [&](CDialogSchedule* d) {
+        QList<int> shown;
+        RunDialog<CDialogSchedule>(view, Command::Schedule, [&](CDialogSchedule* d) {
+            for (QSpinBox* s :
+                 {d->DaySpin(), d->MonthSpin(), d->YearSpin(), d->HourSpin(), d->MinuteSpin(), d->SecondSpin()})
+                shown << s->value();
             d->MonthSpin()->setValue(11); // 31 November
             Press(d, "OK");
             stayedOpen = d->isVisible();

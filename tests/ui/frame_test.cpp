@@ -261,7 +261,7 @@ private slots:
     }
 
     // Each box, found by what it says, sets its own option and no other.
-    void optionsSwitchesByTheirCaptions() {
+    void optionsSheet() {
         CFakeServices fake;
         CSheetOptions sheet;
         // clang-format off
@@ -285,10 +285,8 @@ private slots:
             for (const COptionSwitch& s : kOptionSwitches)
                 QVERIFY2(o.*s.field == (std::string(s.key) != key), s.key);
         }
-    }
 
-    void optionsOkWritesEveryKeyBackAndCancelNothing() {
-        CFakeServices fake;
+        // Through the menu: OK writes every key back, Cancel nothing.
         fake.settings.SetInt(kSection, "logwp", 0);
         fake.settings.SetString(kSection, "almanac", ".\\almanac.dat");
         CMainFrame frame;

@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(r.Log(), r.LogLine("Course changed to 200.00  Engine setting to 66.00 rpm"));
     }
 
-    void nextWaypointChosenByHand() {
+    void nextWaypointReferenceAndSpeedMadeGood() {
         Route r;
         r.Set("logwp", 0);
         QStringList names, first, second;
@@ -126,10 +126,9 @@ private slots:
         QCOMPARE(r.doc->GetNextWaypoint(), &r.At(2));
         QVERIFY(r.doc->GetVoyage().IsManualSelection() && r.doc->IsModified());
         QCOMPARE(r.Log(), r.LogLine("Manually selected waypoint Mid"));
-    }
 
-    void referenceFixAndSpeedMadeGood() {
-        Route r;
+        // The reference fix, chosen from the fixes.
+        r.doc->SetModifiedFlag(false);
         QStringList seen;
         auto choose = [&](int row) {
             return [&seen, row](CDialogReferencePosition* d) {
