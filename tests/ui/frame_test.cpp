@@ -198,7 +198,7 @@ private slots:
         QCOMPARE(host.fake.settings.GetString(kSection, "datafile", "?"), std::string());
     }
 
-    void saveAsOpenAndTheirFaults() {
+    void saveAsOpenSendAndTheirMessages() {
         Host host;
         for (const char* key : {"File1", "File2", "File3"})
             host.fake.settings.SetString(kRecentFileSection, key, std::string("/ships/") + key);
@@ -237,15 +237,12 @@ private slots:
         // Opening the open file again does not read it over the changes.
         frame.GetDocument()->SetModifiedFlag();
         QVERIFY(frame.OpenDocumentFile(other) && frame.GetDocument()->IsModified());
-    }
 
-    // Daylight-saving time is warned about only when it is on; Send says so when no mail program is there.
-    void messagesOfTheFrame() {
-        Host host;
+        // Daylight-saving time is warned about only when it is on; Send says so when no mail program is there.
+        frame.CloseDocument(false);
+        frame.NewDocument();
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QByteArray::fromStdString(host.folder.string())); // no xdg-email in here
-        CMainFrame frame;
-        frame.NewDocument();
         host.fake.prompts.Clear();
         frame.WarnAboutDaylightSaving();
         host.fake.clock.SetLocalOffset(7200, true);
