@@ -1,5 +1,6 @@
 // The dashboard: its figures, the refresh and its suspension, the alarms, and
 // the dialogs of its own commands (GPS fix, schedule).
+#include <QComboBox>
 #include <QProgressBar>
 #include <QSlider>
 #include <QSpinBox>
@@ -22,30 +23,6 @@ bool Flashing(const QWidget& view) {
 }
 
 QProgressBar* Bar(const QWidget& view, const char* name) { return view.findChild<QProgressBar*>(name); }
-
-void Type(CUtcEntry* e, const char* day, const char* hour, const char* minute) {
-    e->DayEdit()->setText(day);
-    e->HourEdit()->setText(hour);
-    e->MinuteEdit()->setText(minute);
-}
-
-void Type(CCoordinateEdit* e, const char* degrees, const char* minutes, int hemisphere) {
-    e->DegreesEdit()->setText(degrees);
-    e->MinutesEdit()->setText(minutes);
-    e->HemisphereList()->setCurrentIndex(hemisphere);
-}
-
-// Runs "Schedule"; `act` gets the dialog; returns what it showed, day to second.
-QList<int> RunSchedule(CKeelmarkLiteView& view, std::function<void(CDialogSchedule*)> act) {
-    QList<int> shown;
-    RunDialog<CDialogSchedule>(view, Command::Schedule, [&, act](CDialogSchedule* d) {
-        for (QSpinBox* s :
-             {d->DaySpin(), d->MonthSpin(), d->YearSpin(), d->HourSpin(), d->MinuteSpin(), d->SecondSpin()})
-            shown << s->value();
-        act(d);
-    });
-    return shown;
-}
 
 } // namespace
 
@@ -87,7 +64,7 @@ private slots:
                  QList<int>({f.barMaximum, f.barMaximum, f.upperBar, f.lowerBar, 5}));
     }
 
-    void requiredSpeedFlashesOncePerRefreshWhileTooSlow() {
+    void requiredSpeedFlashesAndCommandsWithoutDialogs() {
         Voyage voyage; // 10.5 knots against 10.8 required
         CKeelmarkLiteView view(*voyage.doc);
         QList<bool> flashes;
@@ -99,6 +76,13 @@ private slots:
         voyage.doc->GetPresentPosition().SetSpeed(12.0);
         view.Refresh();
         QVERIFY(!Flashing(view));
+        // The commands without dialogs of their own.
+        voyage.fake.prompts.Clear();
+        view.Execute(Command::PresentFromPopular);
+        QCOMPARE(voyage.Prompts(),
+                 QStringList({"Present position \n" + Q(voyage.doc->GetPopularPosition().GetRelativeText(49.8, 0.0))}));
+        view.Execute(Command::ObsMessage); // logged even when no file was chosen
+        QVERIFY(voyage.Log().find("  OBS message send\r\n") != std::string::npos);
     }
 
     void expiredScheduleSuspendsUntilANewOne() {
@@ -121,7 +105,7 @@ private slots:
         // A new schedule a day ahead: the refresh resumes.
         const CTimeFields next = (voyage.fake.clock.Now() + 86400).Utc();
         bool suspendedInDialog = false;
-        RunSchedule(view, [&](CDialogSchedule* d) {
+        RunDialog<CDialogSchedule>(view, Command::Schedule, [&](CDialogSchedule* d) {
             suspendedInDialog = view.IsSuspended();
             d->SetFields({next.day, next.month, next.year, next.hour, next.minute, 0});
             d->accept();
@@ -143,16 +127,6 @@ private slots:
                                                 "Passing Waypoint!\nChange course!"}));
     }
 
-    void commandsWithoutDialogsOfTheirOwn() {
-        Voyage voyage;
-        CKeelmarkLiteView view(*voyage.doc);
-        view.Execute(Command::PresentFromPopular);
-        QCOMPARE(voyage.Prompts(),
-                 QStringList({"Present position \n" + Q(voyage.doc->GetPopularPosition().GetRelativeText(49.8, 0.0))}));
-        view.Execute(Command::ObsMessage); // logged even when no file was chosen
-        QVERIFY(voyage.Log().find("  OBS message send\r\n") != std::string::npos);
-    }
-
     // "Update": the dialog opens with the present UTC time and position, the refresh
     // held; the typed fix goes to the voyage and into the log, once the time is not ahead.
     void gpsFixFromTheDashboard() {
@@ -164,15 +138,14 @@ private slots:
         RunDialog<CDialogPositionFix>(view, Command::GpsUpdate, [&](CDialogPositionFix* d) {
             held = view.IsSuspended();
             shown << d->DescriptionEdit()->text() << d->UtcEntry()->DayEdit()->text()
-                  << d->UtcEntry()->HourEdit()->text() << d->UtcEntry()->MinuteEdit()->text();
-            for (CCoordinateEdit* e : {d->LatitudeEdit(), d->LongitudeEdit()})
-                shown << e->DegreesEdit()->text() << e->MinutesEdit()->text() << e->HemisphereList()->currentText();
+                  << d->UtcEntry()->HourEdit()->text() << d->UtcEntry()->MinuteEdit()->text()
+                  << Shows(d->LatitudeEdit(), d->LongitudeEdit());
             view.Refresh(); // as the timer would: nothing moves underneath
-            Type(d->LatitudeEdit(), "49", "41.5", 0);
-            Type(d->LongitudeEdit(), "3", "30", 1);
-            Type(d->UtcEntry(), "6", "12", "1"); // a minute ahead of the clock
+            d->LatitudeEdit()->SetValues(49, 41.5, 0);
+            d->LongitudeEdit()->SetValues(3, 30, 1);
+            d->UtcEntry()->SetValues(6, 12, 1); // a minute ahead of the clock
             shown << voyage.Refusal(d, d->UtcEntry()->DayEdit(), "6");
-            Type(d->UtcEntry(), "6", "11", "45");
+            d->UtcEntry()->SetValues(6, 11, 45);
             Press(d, "OK");
         });
         QVERIFY(held && !view.IsSuspended());
@@ -184,14 +157,6 @@ private slots:
         QCOMPARE(QList<double>({fix->GetLatitude(), fix->GetLongitude()}), QList<double>({49 + 41.5 / 60, -3.5}));
         QCOMPARE(voyage.doc->GetPresentPosition().GetLatitude(), fix->GetLatitude());
         QCOMPARE(voyage.Log(), voyage.LogLine("GPS Fix 06 Dec 12:00 UTC49:41.50 North  3:30.00 West"));
-
-        voyage.doc->SetModifiedFlag(false);
-        RunDialog<CDialogPositionFix>(view, Command::GpsUpdate, [&](CDialogPositionFix* d) {
-            Type(d->LatitudeEdit(), "10", "0", 1);
-            Press(d, "Cancel");
-        });
-        QCOMPARE(voyage.doc->GetVoyage().GetCount(), 3);
-        QVERIFY(!voyage.doc->IsModified() && !view.IsSuspended());
     }
 
     // The arrival shown in its zone's time, west of Greenwich on the day before, and
@@ -203,7 +168,11 @@ private slots:
         arrival.SetZoneOffset(-5.0);
         CKeelmarkLiteView view(*voyage.doc);
         bool stayedOpen = false, dayFocused = false;
-        const QList<int> shown = RunSchedule(view, [&](CDialogSchedule* d) {
+        QList<int> shown;
+        RunDialog<CDialogSchedule>(view, Command::Schedule, [&](CDialogSchedule* d) {
+            for (QSpinBox* s :
+                 {d->DaySpin(), d->MonthSpin(), d->YearSpin(), d->HourSpin(), d->MinuteSpin(), d->SecondSpin()})
+                shown << s->value();
             d->MonthSpin()->setValue(11); // 31 November
             Press(d, "OK");
             stayedOpen = d->isVisible();
@@ -219,14 +188,29 @@ private slots:
         QCOMPARE(voyage.Prompts(), QStringList({"Please enter a date that exists in the calendar."}));
         QCOMPARE(arrival.GetTime(), CTime::FromUtc(2027, 1, 1, 4, 45, 0));
         QVERIFY(voyage.doc->IsModified());
+    }
 
-        voyage.doc->SetModifiedFlag(false);
-        RunSchedule(view, [](CDialogSchedule* d) {
-            d->DaySpin()->setValue(1);
-            Press(d, "Cancel");
-        });
-        QCOMPARE(arrival.GetTime(), CTime::FromUtc(2027, 1, 1, 4, 45, 0));
-        QVERIFY(!voyage.doc->IsModified() && !view.IsSuspended());
+    // Whatever was changed in it, a cancelled dialog leaves the voyage and the log alone.
+    void cancelledDialogsChangeNothing() {
+        Voyage voyage;
+        CKeelmarkLiteView view(*voyage.doc);
+        for (Command command :
+             {Command::GpsUpdate, Command::Schedule, Command::CourseSpeedChange, Command::SelectNextWaypoint}) {
+            RunDialog<QDialog>(view, command, [](QDialog* d) {
+                for (QLineEdit* e : d->findChildren<QLineEdit*>())
+                    e->setText(QStringLiteral("1"));
+                for (QSpinBox* s : d->findChildren<QSpinBox*>())
+                    s->setValue(s->minimum());
+                for (QAbstractSlider* s : d->findChildren<QAbstractSlider*>())
+                    s->setValue(s->minimum());
+                for (QComboBox* c : d->findChildren<QComboBox*>())
+                    c->setCurrentIndex(0);
+                Press(d, "Cancel");
+            });
+            QVERIFY2(!voyage.doc->IsModified() && voyage.Log().empty() && !view.IsSuspended(),
+                     std::to_string(int(command)).c_str());
+        }
+        QCOMPARE(voyage.doc->GetVoyage().GetCount(), 2);
     }
 };
 

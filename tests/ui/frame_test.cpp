@@ -65,15 +65,6 @@ QMenu* MenuAt(CMainFrame& frame, const QString& path) {
     return menu;
 }
 
-QStringList Texts(CMainFrame& frame, const char* path) {
-    QMenu* menu = MenuAt(frame, QString::fromUtf8(path));
-    emit menu->aboutToShow();
-    QStringList texts;
-    for (QAction* a : menu->actions())
-        if (a->isVisible()) texts << (a->isSeparator() ? QStringLiteral("|") : a->text());
-    return texts;
-}
-
 void Trigger(CMainFrame& frame, const char* name) { frame.findChild<QAction*>(QString::fromUtf8(name))->trigger(); }
 
 // The first entry at or after `at` that is not a submenu (a submenu sits where its first row came).
@@ -207,7 +198,7 @@ private slots:
         QCOMPARE(host.fake.settings.GetString(kSection, "datafile", "?"), std::string());
     }
 
-    void saveAsOpenAndTheirFaults() {
+    void saveAsOpenSendAndTheirMessages() {
         Host host;
         for (const char* key : {"File1", "File2", "File3"})
             host.fake.settings.SetString(kRecentFileSection, key, std::string("/ships/") + key);
@@ -240,20 +231,18 @@ private slots:
         QCOMPARE(frame.GetDocument()->GetPathName(), other);
         QCOMPARE(frame.RecentFiles(), std::vector<std::string>({other, saved, "/ships/File1", "/ships/File2"}));
         QCOMPARE(host.fake.settings.GetString(kRecentFileSection, "File4", ""), std::string("/ships/File2"));
-        QVERIFY(Texts(frame, "&File").contains("&3 /ships/File1"));
+        emit MenuAt(frame, "&File")->aboutToShow();
+        QCOMPARE(frame.findChild<QAction*>("actionRecentFile3")->text(), QStringLiteral("&3 /ships/File1"));
 
         // Opening the open file again does not read it over the changes.
         frame.GetDocument()->SetModifiedFlag();
         QVERIFY(frame.OpenDocumentFile(other) && frame.GetDocument()->IsModified());
-    }
 
-    // Daylight-saving time is warned about only when it is on; Send says so when no mail program is there.
-    void messagesOfTheFrame() {
-        Host host;
+        // Daylight-saving time is warned about only when it is on; Send says so when no mail program is there.
+        frame.CloseDocument(false);
+        frame.NewDocument();
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QByteArray::fromStdString(host.folder.string())); // no xdg-email in here
-        CMainFrame frame;
-        frame.NewDocument();
         host.fake.prompts.Clear();
         frame.WarnAboutDaylightSaving();
         host.fake.clock.SetLocalOffset(7200, true);
@@ -269,7 +258,7 @@ private slots:
     }
 
     // Each box, found by what it says, sets its own option and no other.
-    void optionsSwitchesByTheirCaptions() {
+    void optionsSheet() {
         CFakeServices fake;
         CSheetOptions sheet;
         // clang-format off
@@ -293,10 +282,8 @@ private slots:
             for (const COptionSwitch& s : kOptionSwitches)
                 QVERIFY2(o.*s.field == (std::string(s.key) != key), s.key);
         }
-    }
 
-    void optionsOkWritesEveryKeyBackAndCancelNothing() {
-        CFakeServices fake;
+        // Through the menu: OK writes every key back, Cancel nothing.
         fake.settings.SetInt(kSection, "logwp", 0);
         fake.settings.SetString(kSection, "almanac", ".\\almanac.dat");
         CMainFrame frame;

@@ -132,8 +132,7 @@ private slots:
         QCOMPARE(ini.GetInt(section, "Qt int", 0), -42);
         for (const auto& [key, value] : values)
             QCOMPARE(qt.GetString(section, "Plain " + key, "absent"), value);
-        QCOMPARE(qt.GetInt(section, "Qt int", 0),
-                 -42); // the plain store rewrote the file and kept it
+        QCOMPARE(qt.GetInt(section, "Qt int", 0), -42); // the plain store rewrote the file and kept it
     }
 
     // Lines a person may have typed into the file: both stores must make the same of them.
@@ -172,7 +171,7 @@ private slots:
         QCOMPARE(ini.GetInt("Hand Written", "number", 0), 12);
     }
 
-    void showMessageBox() {
+    void messageBoxAndChoice() {
         const int ok = QMessageBox::Ok, cancel = QMessageBox::Cancel, yes = QMessageBox::Yes, no = QMessageBox::No;
         // clang-format off
         const struct { PromptIcon icon; PromptButtons buttons; int press, qtIcon, qtButtons; PromptAnswer answer; } cases[] = {
@@ -198,10 +197,7 @@ private slots:
             QCOMPARE(prompts.Show(text.toStdString(), c.icon, c.buttons), c.answer);
             QCOMPARE(seen, QList<QVariant>({"Keelmark Lite", text, int(Qt::PlainText), c.qtIcon, c.qtButtons}));
         }
-    }
-
-    void chooseOption() {
-        CQtPrompts prompts;
+        // Choosing an option: an impossible default gives the first, Cancel gives -1.
         const std::vector<std::string> options = {"Dead reckoning", "GPS fix", "Astro fix"};
         QStringList seen;
         OnNextModal<QDialog>([&](QDialog* dialog) {
@@ -215,7 +211,6 @@ private slots:
         QCOMPARE(prompts.Choose("Position Source", "Use which <position>?", options, 1), 2);
         QCOMPARE(seen,
                  QStringList({"Position Source", "Use which <position>?", "Dead reckoning", "GPS fix*", "Astro fix"}));
-        // An impossible default gives the first option; Cancel gives -1.
         OnNextModal<QDialog>([](QDialog* d) { d->accept(); });
         QCOMPARE(prompts.Choose("Position Source", "Use which?", options, 7), 0);
         OnNextModal<QDialog>([](QDialog* d) { Press(d, "Cancel"); });

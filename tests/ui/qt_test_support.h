@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "core/ui/coordinate_edit.h"
 #include "support/test_host.h"
 
 // A modal dialog blocks the test in exec(): this runs `act` on the next modal
@@ -40,7 +41,6 @@ template <typename T> void OnNextModal(std::function<void(T*)> act) {
     timer->start();
 }
 
-// Runs a command on a view or frame; `act` gets the dialog of type T it opens.
 template <typename T, typename Target, typename Id>
 void RunDialog(Target& target, Id command, std::function<void(T*)> act) {
     OnNextModal<T>(std::move(act));
@@ -49,7 +49,6 @@ void RunDialog(Target& target, Id command, std::function<void(T*)> act) {
 
 inline QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// Clicks OK or Cancel of a dialog's button box.
 inline void Press(QWidget* dialog, const char* which) {
     const auto role = qstrcmp(which, "OK") == 0 ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel;
     for (auto* box : dialog->findChildren<QDialogButtonBox*>())
@@ -64,11 +63,18 @@ inline QStringList Entries(const QComboBox* list) {
     return entries;
 }
 
-// A line edit's or label's text, by object name.
 inline QString Field(const QWidget& widget, const char* name) {
     if (auto* edit = widget.findChild<QLineEdit*>(QString::fromLatin1(name))) return edit->text();
     if (auto* label = widget.findChild<QLabel*>(QString::fromLatin1(name))) return label->text();
     return QStringLiteral("<missing %1>").arg(QString::fromLatin1(name));
+}
+
+// What a latitude and longitude entry show, field by field.
+inline QStringList Shows(const CCoordinateEdit* latitude, const CCoordinateEdit* longitude) {
+    QStringList texts;
+    for (const CCoordinateEdit* e : {latitude, longitude})
+        texts << e->DegreesEdit()->text() << e->MinutesEdit()->text() << e->HemisphereList()->currentText();
+    return texts;
 }
 
 // Where focus went inside a window, whether or not that window is active at the
