@@ -27,7 +27,7 @@ QDateTimeEdit* Picker(QWidget* parent, const char* name, CTime local) {
     auto* picker = new QDateTimeEdit(parent);
     picker->setObjectName(QString::fromLatin1(name));
     picker->setTimeSpec(Qt::UTC);
-    picker->setDisplayFormat(QStringLiteral("dddd d MMM yyyy  HH:mm:s"));
+    picker->setDisplayFormat(QStringLiteral("dddd d MMM yyyy  HH:mm:ss"));
     picker->setDateTime(ToPicker(local));
     return picker;
 }

@@ -238,14 +238,14 @@ private slots:
         frame.GetDocument()->SetModifiedFlag();
         QVERIFY(frame.OpenDocumentFile(other) && frame.GetDocument()->IsModified());
 
-        // Daylight-saving time is warned about only when it is on; Send says so when no mail program is there.
+        // Daylight saving is warned about where the zone keeps it, in winter too; Send says so when no mail program is there.
         frame.CloseDocument(false);
         frame.NewDocument();
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QByteArray::fromStdString(host.folder.string())); // no xdg-email in here
         host.fake.prompts.Clear();
         frame.WarnAboutDaylightSaving();
-        host.fake.clock.SetLocalOffset(7200, true);
+        host.fake.clock.SetLocalOffset(3600, true, true); // the clock stands in winter
         frame.WarnAboutDaylightSaving();
         host.fake.files.ScriptPath(host.Path("report")); // untitled: saved first
         frame.OnFileSend();
@@ -377,14 +377,9 @@ private slots:
         QCOMPARE(QDir::currentPath(), QDir(folder).absolutePath());
         CMainFrame* frame = keelmark.MainFrame();
         QCOMPARE(Q(frame->GetDocument()->GetPathName()), QDir(folder).filePath("voyage.k7v"));
-        // Only the almanac (not shipped yet) is missing; then the voyage asks how to go on.
-        QCOMPARE(host.fake.prompts.Texts(),
-                 std::vector<std::string>(
-                     {"Oops, can't open the almanac\nWe have to do without it..", "After loading route...\n"}));
-        QCOMPARE(
-            host.fake.prompts.History().back().options,
-            std::vector<std::string>({"Continue from latest position fix", "Reset present position to departure port",
-                                      "Reset to departure port and wipe route (delete all old position fixes)"}));
+        // The demo voyage was made a moment ago: nothing to reset, no question.
+        for (const std::string& text : host.fake.prompts.Texts())
+            QVERIFY2(text.rfind("After loading route", 0) != 0, text.c_str());
         QTRY_VERIFY(frame->GetView()->isVisible());
         QVERIFY(!frame->GetView()->IsSuspended()); // the schedule lies ahead: the dashboard runs
     }
