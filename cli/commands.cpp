@@ -4,7 +4,9 @@
 #include <optional>
 #include <utility>
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <cmath>
 #include <iostream>
 #include <iterator>
@@ -14,6 +16,7 @@
 #include "cli/record_commands.h"
 #include "core/file_io.h"
 #include "core/position.h"
+#include "core/text_encoding.h"
 #include "document/record_types.h"
 
 namespace {
@@ -159,7 +162,15 @@ int Status(const std::vector<std::string>& args, std::ostream& out) {
 
 } // namespace
 
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+// A script goes by the status: output that never reached its place is a failure.
+int OutputFailed(std::ostream& err, const std::string& fault) {
+    err << "keelmark: cannot write to standard output: " << fault << "\n";
+    return kExitFailed;
+}
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         err << "keelmark: no command given (keelmark --help lists the commands)\n";
         return kExitUsage;
@@ -184,10 +195,22 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         err << "keelmark: unknown command \"" << command << "\" (keelmark --help lists the commands)\n";
         return kExitUsage;
     } catch (const CommandError& e) {
-        err << "keelmark: " << e.message << "\n";
+        err << "keelmark: " << EscapeControls(e.message) << "\n";
         return e.status;
+    } catch (const CJsonOutputError& e) {
+        return OutputFailed(err, e.what());
     } catch (const std::exception& e) {
-        err << "keelmark: " << e.what() << "\n";
+        err << "keelmark: " << EscapeControls(e.what()) << "\n";
         return kExitFailed;
     }
+}
+
+} // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const int status = RunCommand(args, out, err);
+    if (status != kExitOk) return status;
+    errno = 0;
+    out.flush();
+    return out ? status : OutputFailed(err, errno ? std::strerror(errno) : "the output refused the data");
 }

@@ -34,12 +34,13 @@ public:
     void EndObject() override {}
     std::size_t BeginList(const char*, std::size_t, CountType, std::size_t) override {
         ++lists;
-        return 2;
+        return items;
     }
     void BeginItem() override {}
     void EndItem() override {}
     void EndList() override {}
     int lists = 0;
+    std::size_t items = 2;
 };
 
 } // namespace
@@ -91,5 +92,30 @@ TEST(DamagedFiles, EveryReaderRefusesThemWholeNamingTheFile) {
         EXPECT_EQ(record->Load(path, error), LoadResult::Unreadable);
         EXPECT_NE(error.find(path), std::string::npos) << error;
         EXPECT_EQ(StoreToBytes(*record), good);
+    }
+}
+
+TEST(DamagedFiles, AListCountBelowOneReadsNoItems) {
+    CFakeServices fake;
+    // Where the count of each list stands in a file whose lists are empty, and
+    // whether a count below 0 means none (the report's count is a DWORD).
+    const std::tuple<const char*, int, bool> lists[] = {{"hurricanes", 0, true}, {"vessel", -4, true}, {"report", 0, false}};
+    for (const auto& [name, at, belowZeroIsNone] : lists) {
+        const RecordType& type = *FindRecordType(name);
+        auto empty = type.makeFresh();
+        CFiller filler;
+        filler.items = 0;
+        empty->Serialize(filler);
+        const std::string good = StoreToBytes(*empty);
+        const std::size_t place = at < 0 ? good.size() - 4 : 0;
+        ASSERT_EQ(good.substr(place, 4), Hex("00 00 00 00")) << name;
+        for (const char* count : {"00 00 00 00", "ff ff ff ff", "00 00 00 80"}) {
+            std::string bytes = good, fault;
+            bytes.replace(place, 4, Hex(count));
+            auto record = type.makeFresh();
+            const bool zero = std::string(count) == "00 00 00 00";
+            EXPECT_EQ(DecodeRecordBytes(bytes, *record, fault), zero || belowZeroIsNone) << name << " " << count;
+            if (zero || belowZeroIsNone) EXPECT_EQ(StoreToBytes(*record), good) << name << " " << count;
+        }
     }
 }

@@ -276,7 +276,8 @@ private slots:
                   << particulars->VoyageNumberEdit()->text() << begin->text()
                   << sheet->TimesPage()->EndPicker()->text();
             route->DescriptionEdit()->setText(QStringLiteral("Return"));
-            particulars->ServiceEdit()->setText(QStringLiteral("Liner"));
+            particulars->ServiceEdit()->clear(); // a character the file cannot hold is refused as typed
+            QTest::keyClicks(particulars->ServiceEdit(), QString::fromUtf8("Li\u6771ner\U0001F6A2"));
             particulars->VoyageNumberEdit()->setText(QStringLiteral("V13"));
             sheet->Tabs()->setCurrentIndex(2);
             begin->setFocus();
