@@ -6,8 +6,8 @@
 
 #include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <iostream>
 #include <iterator>
 #include <ostream>
@@ -137,7 +137,18 @@ int Load(const std::vector<std::string>& args) {
     if (!FindRecordType(*type)) throw CommandError{kExitUsage, "unknown type \"" + *type + "\""};
     std::string text, error;
     if (a.values[0] == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        // Bounded like a file, and no further than a NUL byte, so that `load - < /dev/zero` ends.
+        char buf[65536];
+        while (std::cin.read(buf, sizeof buf) || std::cin.gcount() > 0) {
+            const auto n = static_cast<std::size_t>(std::cin.gcount());
+            if (const void* nul = std::memchr(buf, 0, n))
+                throw CommandError{kExitFailed,
+                                   "invalid JSON: a NUL byte at byte " +
+                                       std::to_string(text.size() + (static_cast<const char*>(nul) - buf))};
+            text.append(buf, n);
+            if (text.size() > static_cast<std::size_t>(kMaxReadBytes))
+                throw CommandError{kExitFailed, "standard input holds more than any of the program's files"};
+        }
     } else if (!ReadWholeFile(a.values[0], text, error)) {
         throw CommandError{kExitFailed, error};
     }

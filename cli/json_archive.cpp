@@ -130,8 +130,7 @@ void CJsonInArchive::String(const char* name, std::string& value) {
     const Json& v = m_impl->Member(name);
     if (!v.is_string()) m_impl->Fail("\"" + m_impl->PathOf(name) + "\" must be a string");
     value = v.get<std::string>();
-    if (!FitsCp1252(value))
-        m_impl->Fail("\"" + m_impl->PathOf(name) + "\" holds text that Windows-1252 cannot hold");
+    if (!FitsCp1252(value)) m_impl->Fail("\"" + m_impl->PathOf(name) + "\" holds text that Windows-1252 cannot hold");
 }
 
 void CJsonInArchive::BeginObject(const char* name) {

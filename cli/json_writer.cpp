@@ -1,9 +1,9 @@
 #include "cli/json_writer.h"
 
 #include <bit>
+#include <cerrno>
 #include <charconv>
 #include <cinttypes>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>

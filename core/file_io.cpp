@@ -36,10 +36,10 @@ std::string Fault(const std::string& what, const std::string& path, int err) {
 // What a file that is not a regular file is, for the message refusing it.
 std::string NotAFile(mode_t mode) {
     if (S_ISDIR(mode)) return std::strerror(EISDIR);
-    const char* kind = S_ISFIFO(mode)  ? "a FIFO"
+    const char* kind = S_ISFIFO(mode)                   ? "a FIFO"
                        : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
-                       : S_ISSOCK(mode) ? "a socket"
-                                        : "not a regular file";
+                       : S_ISSOCK(mode)                 ? "a socket"
+                                                        : "not a regular file";
     return std::string("it is ") + kind + ", not a file";
 }
 
@@ -125,10 +125,10 @@ bool ReadWholeFile(const std::string& rawPath, std::string& bytes, std::string& 
         const int err = errno;
         ::close(fd);
         error = Fault("Cannot read", path,
-                      st.st_size > kMaxReadBytes ? "it is larger than any of the program's files ("
-                                                       + std::to_string(st.st_size) + " bytes)"
-                      : S_ISREG(st.st_mode)      ? std::string(std::strerror(err))
-                                                 : NotAFile(st.st_mode));
+                      st.st_size > kMaxReadBytes
+                          ? "it is larger than any of the program's files (" + std::to_string(st.st_size) + " bytes)"
+                      : S_ISREG(st.st_mode) ? std::string(std::strerror(err))
+                                            : NotAFile(st.st_mode));
         return false;
     }
     const auto size = static_cast<std::size_t>(st.st_size);

@@ -60,7 +60,8 @@ void CHurricaneList::Serialize(CArchive& ar) {
         return;
     }
     // The count is checked against the bytes left before anything is allocated.
-    const std::size_t count = ar.BeginList("cyclones", 0, CountType::LongNoneBelowOne, CPosition::kStoredSizeWithoutName);
+    const std::size_t count =
+        ar.BeginList("cyclones", 0, CountType::LongNoneBelowOne, CPosition::kStoredSizeWithoutName);
     std::vector<std::unique_ptr<CPosition>> loaded;
     loaded.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {

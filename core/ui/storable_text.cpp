@@ -22,7 +22,6 @@ void AcceptOnlyStorableText(QLineEdit* edit) {
     edit->setValidator(new CStorableTextValidator(edit));
     // A note, not a box: typing goes on at once, and nothing waits for an answer.
     QObject::connect(edit, &QLineEdit::inputRejected, edit, [edit] {
-        QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), QString::fromUtf8(kUnstorableTextNote),
-                           edit);
+        QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), QString::fromUtf8(kUnstorableTextNote), edit);
     });
 }

@@ -63,7 +63,7 @@ TEST_F(CliRecords, BadFilesBadJsonAndBadUsage) {
         {R"({"extra": 1, )" + report.substr(1), "unknown key \"extra\""},
         {R"({"header": "\u4e2d)" + report.substr(12), "\"header\" holds text that Windows-1252 cannot hold"},
         {"{\"header\": \"\xf0\x9f\x9a\xa2" + report.substr(12), "\"header\" holds text that Windows-1252 cannot hold"},
-        {report + std::string(1, '\0') + "{}", "a NUL byte at byte " + std::to_string(report.size())},
+        {report + std::string(1, '\0') + "{}", "a NUL byte at byte "},
         {R"({"header": "h", "footer": "f", "remainingDistanceAtLastReport": "NaN:0x7ff8", )"
          R"("timeOfLastReport": 0, "lines": []})",
          "remainingDistanceAtLastReport"}};
@@ -140,7 +140,7 @@ TEST_F(CliRecords, EveryRecordTypeDumpsAndLoadsBackByteForByte) {
     EXPECT_NE(voyage.find("\"name\": \"Brest \u00e9\""), std::string::npos);
     for (const char* text : {"\"NaN\"", "\"-Infinity\"", "\"Infinity\""})
         EXPECT_NE(varied.find(text), std::string::npos) << text;
-    const std::string nans = Keelmark({"dump", files.back()}).out;
+    const std::string nans = Keelmark({"dump", files.back(), "--type", "hurricanes"}).out;
     for (const char* text : {"\"NaN:0xfff8000000000000\"", "\"NaN:0x7ff0000000000001\"", "\"NaN:0xfff4000000000abc\""})
         EXPECT_NE(nans.find(text), std::string::npos) << text;
 }
@@ -155,14 +155,16 @@ TEST_F(CliRecords, OutputThatFailsLinksFifosDevicesAndAFileSizeLimit) {
         return RunProgram("/bin/sh", args);
     };
     // dump && rm must not lose the file: standard output that refuses the data fails the command.
-    for (const std::vector<std::string>& command : {std::vector<std::string>{"dump", voyage}, {"sail", "0", "0", "1", "1"}}) {
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"dump", voyage}, {"sail", "0", "0", "1", "1"}}) {
         const ProgramResult r = shell("exec \"$0\" \"$@\" > /dev/full", command);
         EXPECT_EQ(r.status, 1) << command[0];
         EXPECT_EQ(r.err, "keelmark: cannot write to standard output: No space left on device\n") << command[0];
     }
     // Past a file size limit the save fails with its message and leaves nothing behind.
     std::filesystem::create_directory(Path("limited"));
-    ProgramResult r = shell("ulimit -f 1 && exec \"$0\" \"$@\"", {"load", "--type", "voyage", Path("in.json"), Path("limited/v.k7v")});
+    ProgramResult r = shell("ulimit -f 1 && exec \"$0\" \"$@\"",
+                            {"load", "--type", "voyage", Path("in.json"), Path("limited/v.k7v")});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
     EXPECT_TRUE(std::filesystem::is_empty(Path("limited")));
@@ -175,7 +177,8 @@ TEST_F(CliRecords, OutputThatFailsLinksFifosDevicesAndAFileSizeLimit) {
     // A FIFO, a device or a folder is no file: refused at once, to read and to write.
     ASSERT_EQ(::mkfifo(Path("fifo.k7v").c_str(), 0600), 0);
     for (const auto& [path, kind] : {std::pair<std::string, std::string>{Path("fifo.k7v"), "a FIFO"},
-                                     {"/dev/zero", "a device"}, {Path("limited"), "Is a directory"}}) {
+                                     {"/dev/zero", "a device"},
+                                     {Path("limited"), "Is a directory"}}) {
         for (const std::vector<std::string>& command : {std::vector<std::string>{"dump", path, "--type", "voyage"},
                                                         {"load", "--type", "voyage", path, Path("x.k7v")},
                                                         {"load", "--type", "voyage", Path("in.json"), path}}) {
