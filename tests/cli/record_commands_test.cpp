@@ -73,6 +73,9 @@ TEST_F(CliRecords, BadFilesBadJsonAndBadUsage) {
         EXPECT_NE(r.err.find(named), std::string::npos) << json << "\n" << r.err;
         EXPECT_FALSE(std::filesystem::remove(Path("out.k7r"))) << json;
     }
+    Put(Path("nul.json"), report + std::string(1, '\0') + "{}"); // from a file as well as from standard input
+    EXPECT_NE(Keelmark({"load", "--type", "report", Path("nul.json"), Path("out.k7r")}).err.find("a NUL byte"),
+              std::string::npos);
     // A NaN with bits of its own keeps them through load and dump.
     const std::string nan = R"("remainingDistanceAtLastReport": "NaN:0xfff800000000002a")";
     r = Keelmark({"load", "--type", "report", "-", Path("nan.k7r")},
