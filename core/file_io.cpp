@@ -39,8 +39,8 @@ std::string NotAFile(mode_t mode) {
     const char* kind = S_ISFIFO(mode)                   ? "a FIFO"
                        : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
                        : S_ISSOCK(mode)                 ? "a socket"
-                                                        : "not a regular file";
-    return std::string("it is ") + kind + ", not a file";
+                                                        : nullptr;
+    return kind ? std::string("it is ") + kind + ", not a file" : std::string("it is not a regular file");
 }
 
 std::string FolderOf(const std::string& path) {
@@ -121,14 +121,15 @@ bool ReadWholeFile(const std::string& rawPath, std::string& bytes, std::string& 
         return false;
     }
     // Checked again on what was opened, in case the name changed hands in between.
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxReadBytes) {
-        const int err = errno;
+    const bool known = ::fstat(fd, &st) == 0;
+    const int err = errno;
+    if (!known || !S_ISREG(st.st_mode) || st.st_size > kMaxReadBytes) {
         ::close(fd);
         error = Fault("Cannot read", path,
-                      st.st_size > kMaxReadBytes
-                          ? "it is larger than any of the program's files (" + std::to_string(st.st_size) + " bytes)"
-                      : S_ISREG(st.st_mode) ? std::string(std::strerror(err))
-                                            : NotAFile(st.st_mode));
+                      !known ? std::string(std::strerror(err))
+                      : !S_ISREG(st.st_mode)
+                          ? NotAFile(st.st_mode)
+                          : "it is larger than any of the program's files (" + std::to_string(st.st_size) + " bytes)");
         return false;
     }
     const auto size = static_cast<std::size_t>(st.st_size);
