@@ -87,6 +87,7 @@ CKeelmarkLiteApp::~CKeelmarkLiteApp() = default;
 
 bool CKeelmarkLiteApp::InitInstance(const CStartup& startup) {
     const QString folder = EnterDataFolder();
+    RemoveStaleTemporaryFiles(folder.toStdString()); // left by saves a crash interrupted
     InstallShippedFile(QString::fromUtf8(kShippedAlmanac), QDir(folder).filePath(QString::fromUtf8(kAlmanacFileName)));
     const bool firstStart = CreateDemoVoyageOnFirstStart(folder);
 

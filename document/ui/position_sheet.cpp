@@ -13,6 +13,7 @@
 #include "core/position.h"
 #include "core/ui/coordinate_edit.h"
 #include "core/ui/number_field.h"
+#include "core/ui/storable_text.h"
 #include "document/ui/route_form.h"
 
 namespace {
@@ -37,6 +38,7 @@ QString Count(int count) { return QString::number(count); }
 CPagePos::CPagePos(const CPositionSheetFields& fields, QWidget* parent) : CPositionSheetPage(parent) {
     m_description = new QLineEdit(this);
     m_description->setObjectName(QStringLiteral("descriptionEdit"));
+    AcceptOnlyStorableText(m_description);
     m_description->setText(Q(fields.description));
     m_latitude = new CCoordinateEdit(CCoordinateEdit::Axis::Latitude, this);
     m_latitude->setObjectName(QStringLiteral("latitudeEntry"));

@@ -277,7 +277,9 @@ private slots:
                   << particulars->VoyageNumberEdit()->text() << begin->text()
                   << sheet->TimesPage()->EndPicker()->text();
             route->DescriptionEdit()->setText(QStringLiteral("Return"));
-            particulars->ServiceEdit()->setText(QStringLiteral("Liner"));
+            particulars->ServiceEdit()->clear(); // a character the file cannot hold is refused as typed or pasted
+            for (const char* piece : {"Li", "\u6771", "ner", "\U0001F6A2"})
+                particulars->ServiceEdit()->insert(QString::fromUtf8(piece));
             particulars->VoyageNumberEdit()->setText(QStringLiteral("V13"));
             sheet->Tabs()->setCurrentIndex(2);
             begin->setFocus();
