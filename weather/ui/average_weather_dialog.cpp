@@ -94,4 +94,8 @@ void CDialogAverageWeather::Refresh() {
             item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         item->setIcon(0, RowIcon(row.icon));
     }
+    // Long names widen their column rather than being cut off.
+    m_list->resizeColumnToContents(0);
+    if (m_list->columnWidth(0) < kNameWidth) m_list->setColumnWidth(0, kNameWidth);
+    m_list->setMinimumWidth(m_list->columnWidth(0) + 3 * kFigureWidth + 24);
 }

@@ -28,6 +28,7 @@ QLineEdit* NumberEdit(QWidget* parent, const char* name, double value) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     SetNumberField(edit, value);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-00000.0000")) + 24);
     return edit;
 }
 
@@ -36,8 +37,9 @@ QWidget* WithUnit(QWidget* field, const QString& unit) {
     field->setParent(row);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(field, 1);
+    layout->addWidget(field);
     layout->addWidget(new QLabel(unit, row));
+    layout->addStretch(1);
     return row;
 }
 
@@ -78,9 +80,10 @@ CPageHurricaneGeneral::CPageHurricaneGeneral(const CHurricaneEntry& entry, QWidg
     auto* pressureLayout = new QHBoxLayout(pressureRow);
     pressureLayout->setContentsMargins(0, 0, 0, 0);
     m_pressure->setParent(pressureRow);
-    pressureLayout->addWidget(m_pressure, 1);
+    pressureLayout->addWidget(m_pressure);
     pressureLayout->addWidget(new QLabel(QStringLiteral("mb"), pressureRow));
     pressureLayout->addWidget(m_tendency);
+    pressureLayout->addStretch(1);
     auto* weatherForm = new QFormLayout(weather);
     weatherForm->addRow(QStringLiteral("Center Pressure:"), pressureRow);
     weatherForm->addRow(QStringLiteral("Max. Wind:"), WithUnit(m_maxWind, QStringLiteral("kts")));

@@ -97,6 +97,10 @@ void CDialogHurricanes::Refresh() {
             item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         item->setIcon(0, RowIcon(HurricaneIcon(*cyclone)));
     }
+    // Long names widen their column rather than being cut off.
+    m_list->resizeColumnToContents(0);
+    if (m_list->columnWidth(0) < kNameWidth) m_list->setColumnWidth(0, kNameWidth);
+    m_list->setMinimumWidth(m_list->columnWidth(0) + 3 * kFigureWidth + 24);
 }
 
 int CDialogHurricanes::SelectedRow() const {

@@ -11,28 +11,43 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "core/conversion.h"
 #include "core/ui/number_field.h"
 
 namespace {
+
+// Wide enough for "-1234.56" and a little more, not the width of the sheet.
+void NumberWidth(QWidget* field) {
+    field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("-00000.0000")) + 24);
+}
 
 QLineEdit* NumberEdit(QWidget* parent, const char* name, double value) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     SetNumberField(edit, value);
+    NumberWidth(edit);
     return edit;
 }
 
-QLineEdit* ReadOnlyEdit(QWidget* parent, const char* name, const QString& text) {
+// Shown only: greyed like the sheet, so that nobody tries to type into it.
+QLineEdit* ReadOnlyEdit(QWidget* parent, const char* name, const QString& text, bool number = true) {
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    edit->setPalette(palette);
+    if (number) NumberWidth(edit);
     return edit;
 }
+
+QString Figure(double value) { return GeneralNumberText(CConversion::Truncate(value, 2)); }
 
 // A field with its unit behind it.
 QWidget* WithUnit(QWidget* field, const QString& unit) {
@@ -40,8 +55,9 @@ QWidget* WithUnit(QWidget* field, const QString& unit) {
     field->setParent(row);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(field, 1);
+    layout->addWidget(field);
     layout->addWidget(new QLabel(unit, row));
+    layout->addStretch(1);
     return row;
 }
 
@@ -84,6 +100,7 @@ QSpinBox* CodeSpin(QWidget* parent, const char* name, const char* field, int val
     spin->setObjectName(QString::fromLatin1(name));
     spin->setRange(static_cast<int>(range->minimum), static_cast<int>(range->maximum));
     spin->setValue(value);
+    NumberWidth(spin);
     return spin;
 }
 
@@ -177,9 +194,9 @@ CPageMeteoTemp::CPageMeteoTemp(const CMeteoObs& obs, QWidget* parent) : CMeteoPa
     airForm->addRow(QStringLiteral("Dry Temperature:"), WithUnit(m_dry, celcius));
     airForm->addRow(QStringLiteral("Wet Temperature:"), WithUnit(m_wet, celcius));
     airForm->addRow(QStringLiteral("Condensation Temp:"),
-                    WithUnit(ReadOnlyEdit(air, "dewPointField", GeneralNumberText(obs.m_dewPoint)), celcius));
+                    WithUnit(ReadOnlyEdit(air, "dewPointField", Figure(obs.m_dewPoint)), celcius));
     airForm->addRow(QStringLiteral("Humidity:"),
-                    WithUnit(ReadOnlyEdit(air, "humidityField", GeneralNumberText(obs.m_humidity)), QStringLiteral("%")));
+                    WithUnit(ReadOnlyEdit(air, "humidityField", Figure(obs.m_humidity)), QStringLiteral("%")));
 
     auto* sea = new QGroupBox(QStringLiteral("Sea"), this);
     m_sea = NumberEdit(sea, "seaTemperatureEdit", obs.m_seaTemperature);
@@ -334,12 +351,12 @@ bool CPageMeteoSea::CopyBack(CMeteoObs& obs) {
 CPageMeteoCurrent::CPageMeteoCurrent(const CMeteoCurrent& current, QWidget* parent) : CMeteoPage(parent) {
     QString time = QString::fromStdString(current.lastObservation).trimmed();
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Time of last observation:"), ReadOnlyEdit(this, "lastObservationField", time));
+    form->addRow(QStringLiteral("Time of last observation:"), ReadOnlyEdit(this, "lastObservationField", time, false));
     form->addRow(QStringLiteral("Direction:"),
-                 WithUnit(ReadOnlyEdit(this, "currentDirectionField", GeneralNumberText(current.direction)),
+                 WithUnit(ReadOnlyEdit(this, "currentDirectionField", Figure(current.direction)),
                           QStringLiteral("degrees")));
     form->addRow(QStringLiteral("Speed:"),
-                 WithUnit(ReadOnlyEdit(this, "currentSpeedField", GeneralNumberText(current.speed)),
+                 WithUnit(ReadOnlyEdit(this, "currentSpeedField", Figure(current.speed)),
                           QStringLiteral("kts")));
     // The note's "&&" is a dialog text's way of writing one "&".
     auto* note = new QLabel(QString::fromLatin1(kMeteoCurrentNote).replace(QStringLiteral("&&"), QStringLiteral("&")), this);
