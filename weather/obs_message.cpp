@@ -68,7 +68,8 @@ char Digit(long long value) { return static_cast<char>('0' + value); }
 std::string CallSignGroup(const std::string& callSign) {
     std::string group;
     for (const char c : callSign)
-        if (std::isalnum(static_cast<unsigned char>(c))) group += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            group += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return group.empty() ? "SHIP" : group;
 }
 
@@ -142,8 +143,7 @@ std::string ObsMessageText(const CMeteoObs& obs, const CPosition& position, cons
 
     // Section 0
     const CTimeFields hour = NearestHour(now).Utc();
-    groups.push_back(Pad(hour.day, 2) + Pad(hour.hour, 2) +
-                     (obs.m_windMethod == CMeteoObs::kEstimated ? "3" : "4"));
+    groups.push_back(Pad(hour.day, 2) + Pad(hour.hour, 2) + (obs.m_windMethod == CMeteoObs::kEstimated ? "3" : "4"));
     const long long latitude = CutTenths(position.GetLatitude());
     const long long longitude = CutTenths(position.GetLongitude());
     const bool south = position.GetLatitude() < 0 && latitude > 0;
@@ -208,7 +208,8 @@ std::string ObsMessageText(const CMeteoObs& obs, const CPosition& position, cons
     }
     const long long sea = Tenths(obs.m_seaTemperature);
     const int method = obs.m_seaTemperatureMethod == CMeteoObs::kBucket ? 2 : 0;
-    groups.push_back("0" + std::string(1, Digit(method + (sea < 0 ? 1 : 0))) + Pad(std::min(std::llabs(sea), 999LL), 3));
+    groups.push_back("0" + std::string(1, Digit(method + (sea < 0 ? 1 : 0))) +
+                     Pad(std::min(std::llabs(sea), 999LL), 3));
     const long long waves = HalfMetres(obs.m_waveHeight);
     groups.push_back(waves <= 0 ? "20000" : "2" + WavePeriod(obs.m_wavePeriod) + Pad(waves, 2));
     std::vector<Swell> swells;

@@ -29,15 +29,13 @@ TEST(CliObs, PrintsTheCodedMessageOfTheVoyagesObservation) {
     std::string error;
     ASSERT_TRUE(doc->SaveVoyageFile(host.Path("v.k7v"), error)) << error;
 
-    ProgramResult r = Keelmark({"obs", host.Path("v.k7v"), "--at", "2026-12-06T11:00:00Z", "--vessel",
-                                host.Path("vessel.k7s")});
+    ProgramResult r =
+        Keelmark({"obs", host.Path("v.k7v"), "--at", "2026-12-06T11:00:00Z", "--vessel", host.Path("vessel.k7s")});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "{\n  \"message\": \"BBXX PDHW 06114 99499 10000 425// 62713 10176 20150 40132 52012 84531 "
                      "22242 00182 20503 327// 40804=\"\n}\n");
 
     EXPECT_EQ(Keelmark({"obs"}).status, 2);
     EXPECT_EQ(Keelmark({"obs", host.Path("v.k7v"), "--at", "noon"}).status, 2);
-    r = Keelmark({"obs", host.Path("none.k7v")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(Keelmark({"obs", host.Path("none.k7v")}).status, 1);
 }

@@ -33,14 +33,6 @@ TEST_F(AverageWeather, WindDirectionsAverageAsVectors) {
     obs.m_windDirection = 90;
     AddMeteoToRoute(obs, &next, nullptr);
     EXPECT_EQ(Row(next.GetWeather(direction, count), direction, count), "10.00|26.57|3");
-    // West and south-west, no wrap: the plain mean.
-    CPosition west;
-    for (const double d : {270.0, 225.0}) {
-        obs.m_windDirection = d;
-        AddMeteoToRoute(obs, &west, nullptr);
-    }
-    west.GetWeather(direction, count);
-    EXPECT_NEAR(direction, 247.5, 1e-9);
 }
 
 TEST_F(AverageWeather, SelectionPicksTheKindsAndViewsPickTheFigures) {
@@ -57,10 +49,6 @@ TEST_F(AverageWeather, SelectionPicksTheKindsAndViewsPickTheFigures) {
     const std::string performance = Rows(*v, kAverageFixes, kAveragePerformance);
     EXPECT_NE(current.find("1 Fix B|1.50|90.00|"), std::string::npos) << current;
     EXPECT_NE(performance.find("1 Fix B|9.25|88.00|"), std::string::npos) << performance;
-    EXPECT_EQ(AverageWeatherColumnTitles(kAverageWind), (std::array<std::string, 4>{"Position", "Windspeed", "Direction", "Pressure"}));
     EXPECT_EQ(AverageWeatherColumnTitles(kAverageCurrent)[1] + AverageWeatherColumnTitles(kAverageCurrent)[3],
               "CurrentspeedShips speed");
-    EXPECT_EQ(AverageWeatherColumnTitles(kAveragePerformance)[1] + AverageWeatherColumnTitles(kAveragePerformance)[2] +
-                  AverageWeatherColumnTitles(kAveragePerformance)[3],
-              "Av. DraftAv. RPMAv. Speed");
 }

@@ -85,8 +85,7 @@ bool ReadRanged(QLineEdit* edit, const char* field, double& value) {
 bool ReadRanged(QLineEdit* edit, const char* field, std::int32_t& value) {
     const CMeteoRange* range = FindMeteoRange(field);
     int read = 0;
-    if (!ReadIntegerField(edit, static_cast<int>(range->minimum), static_cast<int>(range->maximum), read))
-        return false;
+    if (!ReadIntegerField(edit, static_cast<int>(range->minimum), static_cast<int>(range->maximum), read)) return false;
     value = read;
     return true;
 }
@@ -268,10 +267,9 @@ CPageMeteoWind::CPageMeteoWind(const CMeteoObs& obs, QWidget* parent) : CMeteoPa
     form->addRow(QStringLiteral("True Winddirection:"), WithUnit(m_direction, QStringLiteral("degrees")));
     form->addRow(QStringLiteral("Beaufort Scale"),
                  ReadOnlyEdit(this, "beaufortField", QString::number(obs.m_beaufortForce)));
-    const char* const methods[3] = {
-        "Estimated from seastate (waves, etc)",
-        "Measured via anemometer (reading relative), corrected for shipsspeed/course",
-        "Measured via anemometer (automatically corrected for shipsspeed/course)"};
+    const char* const methods[3] = {"Estimated from seastate (waves, etc)",
+                                    "Measured via anemometer (reading relative), corrected for shipsspeed/course",
+                                    "Measured via anemometer (automatically corrected for shipsspeed/course)"};
     auto* group = new QButtonGroup(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -286,8 +284,7 @@ CPageMeteoWind::CPageMeteoWind(const CMeteoObs& obs, QWidget* parent) : CMeteoPa
 
 bool CPageMeteoWind::CopyBack(CMeteoObs& obs) {
     double speed = 0.0, direction = 0.0;
-    if (!ReadRanged(m_speed, "windSpeed", speed) || !ReadRanged(m_direction, "windDirection", direction))
-        return false;
+    if (!ReadRanged(m_speed, "windSpeed", speed) || !ReadRanged(m_direction, "windDirection", direction)) return false;
     obs.m_windSpeed = speed;
     obs.m_windDirection = direction;
     if (const int method = Checked(m_method); method >= 0) obs.m_windMethod = method;
@@ -352,14 +349,14 @@ CPageMeteoCurrent::CPageMeteoCurrent(const CMeteoCurrent& current, QWidget* pare
     QString time = QString::fromStdString(current.lastObservation).trimmed();
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Time of last observation:"), ReadOnlyEdit(this, "lastObservationField", time, false));
-    form->addRow(QStringLiteral("Direction:"),
-                 WithUnit(ReadOnlyEdit(this, "currentDirectionField", Figure(current.direction)),
-                          QStringLiteral("degrees")));
+    form->addRow(
+        QStringLiteral("Direction:"),
+        WithUnit(ReadOnlyEdit(this, "currentDirectionField", Figure(current.direction)), QStringLiteral("degrees")));
     form->addRow(QStringLiteral("Speed:"),
-                 WithUnit(ReadOnlyEdit(this, "currentSpeedField", Figure(current.speed)),
-                          QStringLiteral("kts")));
+                 WithUnit(ReadOnlyEdit(this, "currentSpeedField", Figure(current.speed)), QStringLiteral("kts")));
     // The note's "&&" is a dialog text's way of writing one "&".
-    auto* note = new QLabel(QString::fromLatin1(kMeteoCurrentNote).replace(QStringLiteral("&&"), QStringLiteral("&")), this);
+    auto* note =
+        new QLabel(QString::fromLatin1(kMeteoCurrentNote).replace(QStringLiteral("&&"), QStringLiteral("&")), this);
     note->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -13,7 +13,6 @@ class QLineEdit;
 class QRadioButton;
 class QSpinBox;
 
-
 inline constexpr const char* kMeteoCurrentNote =
     "Note: Current speed && direction are automatically calculated at each position update.";
 
