@@ -71,6 +71,9 @@ QComboBox* CodeList(QWidget* parent, const char* name, std::span<const char* con
         list->addItem(QString::fromUtf8(entry));
     list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
     list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0));
+    // The chosen entry may be cut short in the box: its whole text on hovering.
+    list->setToolTip(list->currentText());
+    QObject::connect(list, &QComboBox::currentTextChanged, list, &QComboBox::setToolTip);
     return list;
 }
 
