@@ -31,7 +31,9 @@ std::string Usage() {
            "  load --type TYPE JSON_FILE OUT_FILE   write a file from JSON records (JSON_FILE - reads stdin)\n"
            "  sail LAT1 LON1 LAT2 LON2 [--rhumb]   distance and initial course between two points\n"
            "  status VOYAGE_FILE [--at TIME] [--vessel FILE]\n"
-           "                                        what the dashboard shows, TIME as YYYY-MM-DDTHH:MM:SSZ\n";
+           "                                        what the dashboard shows, TIME as YYYY-MM-DDTHH:MM:SSZ\n"
+           "  obs VOYAGE_FILE [--vessel FILE] [--at TIME]\n"
+           "                                        the coded ship's observation message (FM 13 SHIP)\n";
 }
 
 using CommandError = CommandFailure;
@@ -156,8 +158,9 @@ int Load(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int Status(const std::vector<std::string>& args, std::ostream& out) {
-    const char* usage = "usage: keelmark status VOYAGE_FILE [--at TIME] [--vessel FILE]";
+int Status(const std::vector<std::string>& args, std::ostream& out, bool obs = false) {
+    const char* usage = obs ? "usage: keelmark obs VOYAGE_FILE [--vessel FILE] [--at TIME]"
+                            : "usage: keelmark status VOYAGE_FILE [--at TIME] [--vessel FILE]";
     const Arguments a = SplitArguments(args, {"--at", "--vessel"});
     if (a.values.size() != 1) throw CommandError{kExitUsage, usage};
     std::optional<CTime> at;
@@ -167,7 +170,8 @@ int Status(const std::vector<std::string>& args, std::ostream& out) {
             throw CommandError{kExitUsage, "--at \"" + *text + "\" is not a time of the form YYYY-MM-DDTHH:MM:SSZ"};
         at = t;
     }
-    out << VoyageStatus(a.values[0], at, a.Option("--vessel").value_or(""));
+    const std::string vessel = a.Option("--vessel").value_or("");
+    out << (obs ? VoyageObsMessage(a.values[0], at, vessel) : VoyageStatus(a.values[0], at, vessel));
     return kExitOk;
 }
 
@@ -197,6 +201,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (command == "dump") return Dump(rest, out);
         if (command == "load") return Load(rest);
         if (command == "status") return Status(rest, out);
+        if (command == "obs") return Status(rest, out, true);
         for (const char* later : {"almanac", "sight", "times", "almanac-build", "gpx-import", "gpx-export"}) {
             if (command == later) {
                 err << "keelmark: " << command << ": not available yet\n";

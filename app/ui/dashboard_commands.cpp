@@ -8,7 +8,7 @@
 #include "document/ui/position_fix_dialog.h"
 #include "document/ui/route_commands.h"
 #include "platform/services.h"
-#include "weather/obs_message.h"
+#include "weather/ui/weather_commands.h"
 
 namespace {
 
@@ -38,10 +38,6 @@ void OnPresentFromPopular(const CCommandContext& c) {
                                                          present.GetLatitude(), present.GetLongitude()));
 }
 
-void OnObsMessage(const CCommandContext& c) {
-    SendObsMessage(c.Doc().GetPresentPosition(), c.Doc().GetVessel().m_callSign);
-}
-
 void OnAlmanacLoad(const CCommandContext& c) {
     const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
     if (const auto path = services::Files().ChooseOpen(request)) c.Doc().GetAlmanac().LoadFile(*path);
@@ -62,7 +58,6 @@ void RegisterDashboardCommands(CCommandRegistry& registry) {
     registry.Register(Command::ImportVessel, [](const CCommandContext& c) { c.Doc().GetVessel().ImportVessel(); });
     registry.Register(Command::ExportPort, [](const CCommandContext& c) { c.Doc().GetPort().ExportPort(); });
     registry.Register(Command::ImportPort, [](const CCommandContext& c) { c.Doc().GetPort().ImportPort(); });
-    registry.Register(Command::ObsMessage, OnObsMessage);
     registry.Register(Command::AlmanacLoad, OnAlmanacLoad);
     registry.Register(Command::AlmanacSave, OnAlmanacSave);
 }
@@ -70,4 +65,5 @@ void RegisterDashboardCommands(CCommandRegistry& registry) {
 void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterDashboardCommands(registry);
     RegisterRouteCommands(registry);
+    RegisterWeatherCommands(registry);
 }

@@ -190,7 +190,12 @@ void CMainFrame::CreateCommands() {
         if (!menu && row.toolbar == 0) continue; // a dashboard button's command
         auto* action = new QAction(QString::fromUtf8(row.text), this);
         action->setObjectName(QString::fromUtf8(row.name));
-        if (*row.prompt) action->setStatusTip(QString::fromUtf8(row.prompt));
+        if (*row.prompt) {
+            // A prompt may carry its tool tip after a line break: "status text\ntool tip".
+            const QStringList prompt = QString::fromUtf8(row.prompt).split(u'\n');
+            action->setStatusTip(prompt.front());
+            if (prompt.size() > 1) action->setToolTip(prompt[1]);
+        }
         if (*row.shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
         if (*row.icon) action->setIcon(ToolbarIcon(row.icon));
         const Command command = row.command;
