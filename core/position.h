@@ -79,7 +79,6 @@ public:
     void AddWeather(const double& windSpeed, const double& windDirection, const double& pressure);
     double GetWeather(double& direction, std::int32_t& count) const;
     double GetAveragePressure() const { return m_averagePressure; }
-    void SetAverageWindDirection(double v) { m_averageWindDirection = v; }
 
     // Sailing. Mode 0 great circle, any other value rhumb line.
     double DistanceTo(double latitude, double longitude, std::int32_t mode) const;

@@ -7,7 +7,6 @@
 
 #include "core/archive.h"
 #include "core/conversion.h"
-#include "core/direction_mean.h"
 #include "core/event_log.h"
 #include "core/position.h"
 
@@ -197,29 +196,13 @@ std::string MeteoLogText(const CMeteoObs& obs) {
            CConversion::FixedText(obs.GetBarometer()) + " mb";
 }
 
-namespace {
-
-// The wind direction joins the running mean as a unit vector: northerly
-// observations of 350 and 010 average to 000, not to 180.
-void AddObservation(CPosition& position, double speed, double direction, double pressure) {
-    if (position.IsBusy()) return;
-    double mean = 0.0;
-    std::int32_t count = 0;
-    position.GetWeather(mean, count);
-    const double vectorMean = RunningMeanDirection(mean, count, direction);
-    position.AddWeather(speed, direction, pressure);
-    position.SetAverageWindDirection(vectorMean);
-}
-
-} // namespace
-
 void AddMeteoToRoute(const CMeteoObs& obs, CPosition* nextWaypoint, CPosition* lastFix) {
     const double speed = obs.GetWindSpeed();
     const double direction = obs.GetWindDirection();
     const double pressure = obs.GetBarometer();
-    if (nextWaypoint) AddObservation(*nextWaypoint, speed, direction, pressure);
+    if (nextWaypoint) nextWaypoint->AddWeather(speed, direction, pressure);
     // One observation counts once, even where the next waypoint is the last fix.
-    if (lastFix && lastFix != nextWaypoint) AddObservation(*lastFix, speed, direction, pressure);
+    if (lastFix && lastFix != nextWaypoint) lastFix->AddWeather(speed, direction, pressure);
 }
 
 void ApplyMeteoUpdate(CMeteoObs& record, const CMeteoObs& edited, CPosition* nextWaypoint, CPosition* lastFix) {
