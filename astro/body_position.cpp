@@ -25,6 +25,9 @@ constexpr double kJupiterMeanAnomaly = 19.8950;
 constexpr double kJupiterMeanAnomalyRate = 0.0830853001;
 constexpr double kSaturnMeanAnomaly = 316.9670;
 constexpr double kSaturnMeanAnomalyRate = 0.0334442282;
+// The Moon's elements count in terrestrial time, which runs some 69 s ahead of
+// UT in these years; in that time the Moon moves 0.6'.
+constexpr double kMoonTimeOffsetDays = 69.0 / 86400.0;
 
 double Rad(double degrees) { return CConversion::DegToRad(degrees); }
 
@@ -59,7 +62,8 @@ void FromSpherical(const Spherical& s, double& x, double& y, double& z) {
 }
 
 // The Moon's largest periodic terms (degrees, and Earth radii for the
-// distance), from its own mean elements and the Sun's.
+// distance), from its own mean elements and the Sun's: evection, variation,
+// yearly and parallactic equations and their companions down to about 0.1'.
 void PerturbMoon(double M, double w, double N, double Ms, double Ls, Spherical& s) {
     const double Lm = M + w + N; // the Moon's mean longitude
     const double D = Lm - Ls;    // mean elongation
@@ -70,9 +74,19 @@ void PerturbMoon(double M, double w, double N, double Ms, double Ls, Spherical& 
                        - 0.059 * std::sin(2 * M - 2 * D) - 0.057 * std::sin(M - 2 * D + Ms) +
                        0.053 * std::sin(M + 2 * D) + 0.046 * std::sin(2 * D - Ms) + 0.041 * std::sin(M - Ms) -
                        0.035 * std::sin(D) // parallactic equation
-                       - 0.031 * std::sin(M + Ms) - 0.015 * std::sin(2 * F - 2 * D) + 0.011 * std::sin(M - 4 * D);
+                       - 0.031 * std::sin(M + Ms) - 0.015 * std::sin(2 * F - 2 * D) + 0.011 * std::sin(4 * D - M) +
+                       0.0085 * std::sin(4 * D - 2 * M) - 0.0079 * std::sin(2 * D + Ms - M) -
+                       0.0068 * std::sin(2 * D + Ms) - 0.0052 * std::sin(D - M) + 0.0050 * std::sin(D + Ms) +
+                       0.0040 * std::sin(2 * D - Ms + M) + 0.0040 * std::sin(2 * D + 2 * M) +
+                       0.0039 * std::sin(4 * D) + 0.0037 * std::sin(2 * D - 3 * M) - 0.0027 * std::sin(Ms - 2 * M) -
+                       0.0026 * std::sin(2 * D - M + 2 * F) + 0.0024 * std::sin(2 * D - Ms - 2 * M) -
+                       0.0023 * std::sin(D + M) + 0.0022 * std::sin(2 * D - 2 * Ms) - 0.0021 * std::sin(Ms + 2 * M) -
+                       0.0021 * std::sin(2 * Ms);
     const double lat = -0.173 * std::sin(F - 2 * D) - 0.055 * std::sin(M - F - 2 * D) -
-                       0.046 * std::sin(M + F - 2 * D) + 0.033 * std::sin(F + 2 * D) + 0.017 * std::sin(2 * M + F);
+                       0.046 * std::sin(M + F - 2 * D) + 0.033 * std::sin(F + 2 * D) +
+                       0.017 * std::sin(2 * D + M - F) + 0.0088 * std::sin(2 * D + M + F) +
+                       0.0082 * std::sin(2 * D - Ms - F) + 0.0043 * std::sin(2 * D - Ms - M + F) +
+                       0.0042 * std::sin(2 * D - 2 * M - F);
     const double r = -0.58 * std::cos(M - 2 * D) - 0.46 * std::cos(2 * D);
     s.lon += Rad(lon);
     s.lat += Rad(lat);
@@ -102,12 +116,13 @@ void PerturbSaturn(double Mj, double Ms, Spherical& s) {
 void CAstroObject::ComputePosition(double d) {
     const CConversion conv;
     const AstroOrbit& o = m_orbit;
-    const double N = conv.DegToRad(o.ascendingNode + o.ascendingNodeDailyMotion * d);
-    const double i = conv.DegToRad(o.inclination + o.inclinationDailyMotion * d);
-    const double w = conv.DegToRad(o.perihelionArgument + o.perihelionArgumentDailyMotion * d);
-    const double a = o.semiMajorAxis + o.semiMajorAxisDailyChange * d;
-    const double e = o.eccentricity + o.eccentricityDailyChange * d;
-    const double M = conv.DegToRad(o.meanAnomaly + o.meanAnomalyDailyMotion * d);
+    const double de = m_kind == kAstroMoon ? d + kMoonTimeOffsetDays : d; // the elements' day number
+    const double N = conv.DegToRad(o.ascendingNode + o.ascendingNodeDailyMotion * de);
+    const double i = conv.DegToRad(o.inclination + o.inclinationDailyMotion * de);
+    const double w = conv.DegToRad(o.perihelionArgument + o.perihelionArgumentDailyMotion * de);
+    const double a = o.semiMajorAxis + o.semiMajorAxisDailyChange * de;
+    const double e = o.eccentricity + o.eccentricityDailyChange * de;
+    const double M = conv.DegToRad(o.meanAnomaly + o.meanAnomalyDailyMotion * de);
 
     const double ecl = conv.DegToRad(kObliquity + kObliquityRate * d);
 
