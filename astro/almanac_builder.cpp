@@ -22,6 +22,20 @@ constexpr double kUnixEpochJd = 2440587.5;
 // The moving objects the ship's almanac carries, in its order.
 constexpr const char* kShippedBodies[] = {"Sun", "Moon", "Venus", "Mars", "Jupiter", "Saturn"};
 
+// The almanac's sidereal angle (the Sun's mean longitude + 180 degrees) runs
+// ahead of Greenwich mean sidereal time by this many degrees (less 1.43e-8 a
+// day). Star places are written in that same frame, so that their GHA, which is
+// what the navigator uses, comes out right (0.31' better).
+constexpr double kSiderealAngleLead = 0.00525268;
+constexpr double kSiderealAngleLeadRate = -1.429e-8;
+
+void AlmanacStarPlace(const CatalogueStar& star, double epoch, double& ra, double& dec) {
+    StarPlaceAt(star, epoch, ra, dec);
+    const double d = (epoch - 2000.0) * 365.25 + 1.5;
+    ra += kSiderealAngleLead + kSiderealAngleLeadRate * d;
+    if (ra >= 360.0) ra -= 360.0;
+}
+
 std::vector<std::string> SplitCsvLine(const std::string& line) {
     std::vector<std::string> fields;
     std::string field;
@@ -183,7 +197,7 @@ void BuildShippedAlmanac(CAlmanac& almanac, double epoch) {
     }
     for (const CatalogueStar& s : NavigationalStars()) {
         double ra = 0.0, dec = 0.0;
-        StarPlaceAt(s, epoch, ra, dec);
+        AlmanacStarPlace(s, epoch, ra, dec);
         built.AddObject()->SetStar(s.name, s.fk5.empty() ? "Unknown" : s.fk5, kAstroStar, dec,
                                    s.pmDec * kMasPerYearToDegPerHour, ra, s.pmRa * kMasPerYearToDegPerHour,
                                    s.magnitude);
@@ -200,7 +214,7 @@ int BringStarsToDate(CAlmanac& almanac, CTime now) {
         for (const CatalogueStar& s : NavigationalStars()) {
             if (s.name != o.GetName()) continue;
             double ra = 0.0, dec = 0.0;
-            StarPlaceAt(s, epoch, ra, dec);
+            AlmanacStarPlace(s, epoch, ra, dec);
             if (ra != o.GetRightAscension() || dec != o.GetDeclination()) {
                 o.SetRightAscension(ra);
                 o.SetDeclination(dec);
@@ -210,4 +224,9 @@ int BringStarsToDate(CAlmanac& almanac, CTime now) {
         }
     }
     return moved;
+}
+
+std::string StarsMovedText(int moved) {
+    if (moved == 0) return "The star positions are up to date: no object moved.";
+    return "Star positions brought to date: " + std::to_string(moved) + (moved == 1 ? " star moved." : " stars moved.");
 }

@@ -4,7 +4,8 @@
 // the program (the navigational stars and the mean orbital elements): the Sun,
 // Moon, Venus, Mars, Jupiter and Saturn, then the 57 navigational stars and
 // Polaris, the stars brought from J2000.0 to a chosen instant by proper motion
-// and rigorous precession. BringStarsToDate moves the catalogue stars of any
+// and rigorous precession (right ascensions in the almanac's own sidereal
+// frame, 0.3' ahead). BringStarsToDate moves the catalogue stars of any
 // almanac to an instant.
 
 #include <string>
@@ -54,3 +55,5 @@ void BuildShippedAlmanac(CAlmanac& almanac, double epoch);
 // Brings every object whose name is a catalogue star to the instant; other
 // objects are untouched. Returns how many it moved.
 int BringStarsToDate(CAlmanac& almanac, CTime now);
+// What "Bring star positions to date" tells the navigator.
+std::string StarsMovedText(int moved);
