@@ -40,7 +40,8 @@ std::vector<std::string> SplitCsvLine(const std::string& line) {
     std::vector<std::string> fields;
     std::string field;
     std::istringstream in(line);
-    while (std::getline(in, field, ',')) fields.push_back(field);
+    while (std::getline(in, field, ','))
+        fields.push_back(field);
     if (!line.empty() && line.back() == ',') fields.emplace_back();
     return fields;
 }
@@ -86,8 +87,8 @@ bool ParseTable(const std::string& csv, const std::string& header, std::size_t c
         const std::vector<std::string> f = SplitCsvLine(line);
         Row row;
         if (f.size() != columns || f[0].empty() || !fill(f, row)) {
-            error = "line " + std::to_string(number) + ": \"" + line + "\" is not a row of " +
-                    std::to_string(columns) + " values";
+            error = "line " + std::to_string(number) + ": \"" + line + "\" is not a row of " + std::to_string(columns) +
+                    " values";
             return false;
         }
         parsed.push_back(std::move(row));
@@ -96,8 +97,8 @@ bool ParseTable(const std::string& csv, const std::string& header, std::size_t c
     return true;
 }
 
-template <class Row> const std::vector<Row>& Compiled(bool (*parse)(const std::string&, std::vector<Row>&, std::string&),
-                                                       const char* csv) {
+template <class Row>
+const std::vector<Row>& Compiled(bool (*parse)(const std::string&, std::vector<Row>&, std::string&), const char* csv) {
     static const std::vector<Row> table = [&] {
         std::vector<Row> rows;
         std::string error;
@@ -114,19 +115,17 @@ bool ParseStarTable(const std::string& csv, std::vector<CatalogueStar>& stars, s
                       stars, error, [](const std::vector<std::string>& f, CatalogueStar& s) {
                           s.name = f[0];
                           double nav = 0.0;
-                          if (!f[1].empty() && (!Number(f[1], nav) || nav < 1 || nav != std::trunc(nav)))
-                              return false;
+                          if (!f[1].empty() && (!Number(f[1], nav) || nav < 1 || nav != std::trunc(nav))) return false;
                           s.navNumber = static_cast<int>(nav);
                           s.fk5 = f[2];
                           return Number(f[4], s.ra) && Number(f[5], s.dec) && Number(f[6], s.pmRa) &&
-                                 Number(f[7], s.pmDec) && Number(f[8], s.magnitude) && s.dec >= -90 &&
-                                 s.dec <= 90;
+                                 Number(f[7], s.pmDec) && Number(f[8], s.magnitude) && s.dec >= -90 && s.dec <= 90;
                       });
 }
 
 bool ParseOrbitTable(const std::string& csv, std::vector<CatalogueOrbit>& orbits, std::string& error) {
-    return ParseTable(csv, "name,kind,N0,N_rate,i0,i_rate,w0,w_rate,a0,a_rate,e0,e_rate,M0,M_rate", 14, orbits,
-                      error, [](const std::vector<std::string>& f, CatalogueOrbit& o) {
+    return ParseTable(csv, "name,kind,N0,N_rate,i0,i_rate,w0,w_rate,a0,a_rate,e0,e_rate,M0,M_rate", 14, orbits, error,
+                      [](const std::vector<std::string>& f, CatalogueOrbit& o) {
                           o.name = f[0];
                           double kind = -1;
                           if (!Number(f[1], kind) || !CAstroObject::IsKind(static_cast<std::int32_t>(kind)))
@@ -162,7 +161,8 @@ void StarPlaceAt(const CatalogueStar& star, double epoch, double& ra, double& de
     const double north[3] = {-std::sin(d0) * std::cos(a0), -std::sin(d0) * std::sin(a0), std::cos(d0)};
     const double mua = star.pmRa * kMasToRad * years, mud = star.pmDec * kMasToRad * years;
     double q[3];
-    for (int k = 0; k < 3; ++k) q[k] = p[k] + mua * east[k] + mud * north[k];
+    for (int k = 0; k < 3; ++k)
+        q[k] = p[k] + mua * east[k] + mud * north[k];
     const double a1 = std::atan2(q[1], q[0]);
     const double d1 = std::atan2(q[2], std::hypot(q[0], q[1]));
 
@@ -190,7 +190,8 @@ void BuildShippedAlmanac(CAlmanac& almanac, double epoch) {
             if (c.name != body) continue;
             CAstroObject* o = first ? built.GetObject(0) : built.AddObject();
             first = false;
-            const AstroOrbit orbit{c.n0, c.nRate, c.i0, c.iRate, c.w0, c.wRate, c.a0, c.aRate, c.e0, c.eRate, c.m0, c.mRate};
+            const AstroOrbit orbit{c.n0, c.nRate, c.i0, c.iRate, c.w0, c.wRate,
+                                   c.a0, c.aRate, c.e0, c.eRate, c.m0, c.mRate};
             o->SetOrbit(c.name, c.kind, orbit);
             o->ComputePosition(d);
         }

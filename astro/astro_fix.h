@@ -13,7 +13,7 @@
 class CPosition;
 
 struct AstroFixSolution {
-    bool valid = false;   // at least 3 observations
+    bool valid = false;    // at least 3 observations
     double northing = 0.0; // nM
     double easting = 0.0;  // nM
     // 95% spread in minutes of arc (nM); both 0 when it cannot be had.

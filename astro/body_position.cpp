@@ -36,8 +36,10 @@ double Rad(double degrees) { return CConversion::DegToRad(degrees); }
 double Reduce360(double degrees) {
     if (!std::isfinite(degrees)) return degrees;
     if (std::fabs(degrees) > 36000.0) degrees = std::fmod(degrees, 360.0);
-    while (degrees > 360.0) degrees -= 360.0;
-    while (degrees < 0.0) degrees += 360.0;
+    while (degrees > 360.0)
+        degrees -= 360.0;
+    while (degrees < 0.0)
+        degrees += 360.0;
     return degrees;
 }
 
@@ -61,36 +63,49 @@ void FromSpherical(const Spherical& s, double& x, double& y, double& z) {
     z = s.r * std::sin(s.lat);
 }
 
-// The Moon's largest periodic terms (degrees, and Earth radii for the
-// distance), from its own mean elements and the Sun's: evection, variation,
-// yearly and parallactic equations and their companions down to about 0.1'.
+// A periodic term of the Moon: coefficient x sin (cos for the distance) of
+// d x D + m x M + s x Ms + f x F, from the mean elongation D, the Moon's and
+// the Sun's mean anomalies M and Ms and the argument of latitude F.
+struct LunarTerm {
+    double coefficient;
+    int d, m, s, f;
+};
+
+// Degrees of longitude: evection, variation, yearly equation, ..., parallactic
+// equation, and their companions down to about 0.1'.
+constexpr LunarTerm kMoonLongitude[] = {
+    {-1.274, -2, 1, 0, 0}, {0.658, 2, 0, 0, 0},    {-0.186, 0, 0, 1, 0},   {-0.059, -2, 2, 0, 0},
+    {-0.057, -2, 1, 1, 0}, {0.053, 2, 1, 0, 0},    {0.046, 2, 0, -1, 0},   {0.041, 0, 1, -1, 0},
+    {-0.035, 1, 0, 0, 0},  {-0.031, 0, 1, 1, 0},   {-0.015, -2, 0, 0, 2},  {0.011, 4, -1, 0, 0},
+    {0.0085, 4, -2, 0, 0}, {-0.0079, 2, -1, 1, 0}, {-0.0068, 2, 0, 1, 0},  {-0.0052, 1, -1, 0, 0},
+    {0.0050, 1, 0, 1, 0},  {0.0040, 2, 1, -1, 0},  {0.0040, 2, 2, 0, 0},   {0.0039, 4, 0, 0, 0},
+    {0.0037, 2, -3, 0, 0}, {-0.0027, 0, -2, 1, 0}, {-0.0026, 2, -1, 0, 2}, {0.0024, 2, -2, -1, 0},
+    {-0.0023, 1, 1, 0, 0}, {0.0022, 2, 0, -2, 0},  {-0.0021, 0, 2, 1, 0},  {-0.0021, 0, 0, 2, 0},
+};
+// Degrees of latitude.
+constexpr LunarTerm kMoonLatitude[] = {
+    {-0.173, -2, 0, 0, 1}, {-0.055, -2, 1, 0, -1}, {-0.046, -2, 1, 0, 1},  {0.033, 2, 0, 0, 1},    {0.017, 2, 1, 0, -1},
+    {0.0088, 2, 1, 0, 1},  {0.0082, 2, 0, -1, -1}, {0.0043, 2, -1, -1, 1}, {0.0042, 2, -2, 0, -1},
+};
+// Earth radii of distance.
+constexpr LunarTerm kMoonDistance[] = {{-0.58, -2, 1, 0, 0}, {-0.46, 2, 0, 0, 0}};
+
+template <std::size_t n>
+double SumTerms(const LunarTerm (&terms)[n], double D, double M, double Ms, double F, double (*wave)(double)) {
+    double sum = 0.0;
+    for (const LunarTerm& t : terms)
+        sum += t.coefficient * wave(t.d * D + t.m * M + t.s * Ms + t.f * F);
+    return sum;
+}
+
+// The Moon's largest periodic terms, from its own mean elements and the Sun's.
 void PerturbMoon(double M, double w, double N, double Ms, double Ls, Spherical& s) {
     const double Lm = M + w + N; // the Moon's mean longitude
     const double D = Lm - Ls;    // mean elongation
     const double F = Lm - N;     // argument of latitude
-    const double lon = -1.274 * std::sin(M - 2 * D)  // evection
-                       + 0.658 * std::sin(2 * D)      // variation
-                       - 0.186 * std::sin(Ms)         // yearly equation
-                       - 0.059 * std::sin(2 * M - 2 * D) - 0.057 * std::sin(M - 2 * D + Ms) +
-                       0.053 * std::sin(M + 2 * D) + 0.046 * std::sin(2 * D - Ms) + 0.041 * std::sin(M - Ms) -
-                       0.035 * std::sin(D) // parallactic equation
-                       - 0.031 * std::sin(M + Ms) - 0.015 * std::sin(2 * F - 2 * D) + 0.011 * std::sin(4 * D - M) +
-                       0.0085 * std::sin(4 * D - 2 * M) - 0.0079 * std::sin(2 * D + Ms - M) -
-                       0.0068 * std::sin(2 * D + Ms) - 0.0052 * std::sin(D - M) + 0.0050 * std::sin(D + Ms) +
-                       0.0040 * std::sin(2 * D - Ms + M) + 0.0040 * std::sin(2 * D + 2 * M) +
-                       0.0039 * std::sin(4 * D) + 0.0037 * std::sin(2 * D - 3 * M) - 0.0027 * std::sin(Ms - 2 * M) -
-                       0.0026 * std::sin(2 * D - M + 2 * F) + 0.0024 * std::sin(2 * D - Ms - 2 * M) -
-                       0.0023 * std::sin(D + M) + 0.0022 * std::sin(2 * D - 2 * Ms) - 0.0021 * std::sin(Ms + 2 * M) -
-                       0.0021 * std::sin(2 * Ms);
-    const double lat = -0.173 * std::sin(F - 2 * D) - 0.055 * std::sin(M - F - 2 * D) -
-                       0.046 * std::sin(M + F - 2 * D) + 0.033 * std::sin(F + 2 * D) +
-                       0.017 * std::sin(2 * D + M - F) + 0.0088 * std::sin(2 * D + M + F) +
-                       0.0082 * std::sin(2 * D - Ms - F) + 0.0043 * std::sin(2 * D - Ms - M + F) +
-                       0.0042 * std::sin(2 * D - 2 * M - F);
-    const double r = -0.58 * std::cos(M - 2 * D) - 0.46 * std::cos(2 * D);
-    s.lon += Rad(lon);
-    s.lat += Rad(lat);
-    s.r += r;
+    s.lon += Rad(SumTerms(kMoonLongitude, D, M, Ms, F));
+    s.lat += Rad(SumTerms(kMoonLatitude, D, M, Ms, F));
+    s.r += SumTerms(kMoonDistance, D, M, Ms, F, true);
 }
 
 // Jupiter's and Saturn's great inequality and companions, from both mean anomalies (radians).
@@ -218,8 +233,10 @@ void CAstroObject::GetRiseTransitSet(const CPosition& position, double& transit,
     transit = (m_rightAscension - m_siderealAngle - position.GetLongitude()) / 15.0;
     if (std::isfinite(transit)) {
         if (std::fabs(transit) > 2400.0) transit = std::fmod(transit, 24.0);
-        while (transit > 24.0) transit -= 24.0;
-        while (transit < 0.0) transit += 24.0;
+        while (transit > 24.0)
+            transit -= 24.0;
+        while (transit < 0.0)
+            transit += 24.0;
     }
     const double latitude = CConversion::DegToRad(position.GetLatitude());
     GetHourAngleTimes(kAstroHorizonAltitude, latitude, transit, rise, set);

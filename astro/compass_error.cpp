@@ -30,7 +30,7 @@ double CalculatedAzimuth(CAstroObject& object, const CPosition& position, int ho
 }
 
 std::string AzimuthLogLine(double compassBearing, double calculatedAzimuth, double correction) {
-    return "Azimuth Compass " + CConversion::FixedText(compassBearing) + " deg, True = " +
-           CConversion::FixedText(calculatedAzimuth) + " deg, Correction = " + CConversion::FixedText(correction) +
-           " deg";
+    return "Azimuth Compass " + CConversion::FixedText(compassBearing) +
+           " deg, True = " + CConversion::FixedText(calculatedAzimuth) +
+           " deg, Correction = " + CConversion::FixedText(correction) + " deg";
 }

@@ -7,9 +7,9 @@
 #include "core/position.h"
 
 namespace {
-constexpr double kDipFactor = 1.77;          // minutes of arc per root metre
-constexpr double kRefractionFactor = 0.97;   // minutes of arc times cot(apparent altitude)
-constexpr double kMoonParallax = 53.8;       // minutes of arc
+constexpr double kDipFactor = 1.77;        // minutes of arc per root metre
+constexpr double kRefractionFactor = 0.97; // minutes of arc times cot(apparent altitude)
+constexpr double kMoonParallax = 53.8;     // minutes of arc
 constexpr double kMoonSemiDiameterRatio = 0.272446;
 } // namespace
 

@@ -18,7 +18,8 @@ static void BM_StarfinderFill(benchmark::State& state) {
     for (auto _ : state) {
         std::vector<StarfinderRow> rows = StarfinderRows(almanac, here, true);
         std::string a, b, c;
-        for (const StarfinderRow& row : rows) StarfinderTexts(row, riseAndSet, a, b, c);
+        for (const StarfinderRow& row : rows)
+            StarfinderTexts(row, riseAndSet, a, b, c);
         benchmark::DoNotOptimize(rows.data());
         benchmark::DoNotOptimize(a);
     }

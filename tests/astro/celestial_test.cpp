@@ -55,7 +55,7 @@ TEST(BodyPosition, RiseAndSetNeverAlwaysAndBeforeMidnight) {
         double dec, latitude, longitude;
         const char *rise, *set;
     } cases[] = {
-        {-60, 60, 0, "99:00.00", "99:00.00"},         // never rises
+        {-60, 60, 0, "99:00.00", "99:00.00"},        // never rises
         {80, 60, 0, "always above", "always above"}, // never sets: no invented times
     };
     for (const Case& c : cases) {
@@ -87,7 +87,8 @@ TEST(SightReduction, CorrectionsAndIntercept) {
     // The Moon gets 14.66' near the zenith, 68.46' on the horizon; nothing else does.
     EXPECT_NEAR(ParallaxAndSemiDiameter(kAstroMoon, 90) * 60, 14.66, 0.005);
     EXPECT_NEAR(ParallaxAndSemiDiameter(kAstroMoon, 0) * 60, 68.46, 0.005);
-    for (std::int32_t kind : {kAstroSun, kAstroPlanet, kAstroStar}) EXPECT_EQ(ParallaxAndSemiDiameter(kind, 10), 0.0);
+    for (std::int32_t kind : {kAstroSun, kAstroPlanet, kAstroStar})
+        EXPECT_EQ(ParallaxAndSemiDiameter(kind, 10), 0.0);
 
     CAstroObject star = Star(101.287, -16.716);
     const CTime at = SightTime(CTime::FromUtc(2026, 12, 6, 23, 59, 59), 3, 15, 20);
@@ -110,14 +111,15 @@ TEST(AstroFix, LeastSquaresCrossingAndItsSpread) {
         std::vector<std::pair<double, double>> sights; // intercept, azimuth
         double latitude, north, east, latSpread, lonSpread;
     } cases[] = {
-        {{{3, 0}, {3, 0}, {3, 0}}, 0, 3, 0, 0, 0},             // one line: along it
-        {{{6, 90}, {6, 90}, {0, 0}}, 60, 0, 6, 0, 0},           // crossing 6' east, not 4'
-        {{{3, 0}, {-1.5, 120}, {-1.5, 240}}, 0, 3, 0, 0, 0},    // 120 apart: all the way, not half
+        {{{3, 0}, {3, 0}, {3, 0}}, 0, 3, 0, 0, 0},                   // one line: along it
+        {{{6, 90}, {6, 90}, {0, 0}}, 60, 0, 6, 0, 0},                // crossing 6' east, not 4'
+        {{{3, 0}, {-1.5, 120}, {-1.5, 240}}, 0, 3, 0, 0, 0},         // 120 apart: all the way, not half
         {{{2, 0}, {1, 90}, {-1, 180}, {0, 270}}, 0, 1.5, 0.5, 1, 1}, // residuals 0.5 each: sigma^2 = 1/2
     };
     for (const Case& c : cases) {
         CAlmanac almanac;
-        for (auto [p, z] : c.sights) almanac.AddObservation(CTime(), "Vega", p, z);
+        for (auto [p, z] : c.sights)
+            almanac.AddObservation(CTime(), "Vega", p, z);
         double latitude = c.latitude, longitude = 10;
         ASSERT_TRUE(almanac.CalculateFix(latitude, longitude));
         EXPECT_NEAR((latitude - c.latitude) * 60, c.north, 1e-6);
@@ -156,7 +158,8 @@ TEST(LocalTimes, DayStateDifferenceAndCompassError) {
     EXPECT_DOUBLE_EQ(CompassCorrection(1.0, 359.0), 2.0) << "brought into -180..180";
     EXPECT_DOUBLE_EQ(CompassCorrection(359.0, 1.0), -2.0);
     EXPECT_NEAR(GyroSpeedCorrection(15, 0, 0), -0.945, 1e-12);
-    EXPECT_EQ(AzimuthLogLine(100.5, 101.25, 0.75), "Azimuth Compass 100.50 deg, True = 101.25 deg, Correction = 0.75 deg");
+    EXPECT_EQ(AzimuthLogLine(100.5, 101.25, 0.75),
+              "Azimuth Compass 100.50 deg, True = 101.25 deg, Correction = 0.75 deg");
 }
 
 TEST(AlmanacBuilder, ShippedObjectsAndRigorousPrecession) {
@@ -179,7 +182,8 @@ TEST(AlmanacBuilder, ShippedObjectsAndRigorousPrecession) {
     BuildShippedAlmanac(almanac, 2027.0);
     ASSERT_EQ(almanac.GetObjectCount(), 64);
     std::string names;
-    for (int i : {0, 1, 2, 3, 4, 5, 6, 62, 63}) names += almanac.GetObject(i)->GetName() + ",";
+    for (int i : {0, 1, 2, 3, 4, 5, 6, 62, 63})
+        names += almanac.GetObject(i)->GetName() + ",";
     EXPECT_EQ(names, "Sun,Moon,Venus,Mars,Jupiter,Saturn,Alpheratz,Markab,Polaris,");
     EXPECT_EQ(almanac.GetObject(49)->GetFK5Number(), "Unknown") << "Sabik has no FK5 number";
     const int sirius = almanac.FindObject("Sirius");
@@ -190,12 +194,15 @@ TEST(AlmanacBuilder, ShippedObjectsAndRigorousPrecession) {
     EXPECT_EQ(BringStarsToDate(almanac, CTime::FromUtc(2030, 1, 1)), 58);
     EXPECT_EQ(almanac.GetObject(64)->GetRightAscension(), 10);
     EXPECT_EQ(BringStarsToDate(almanac, CTime::FromUtc(2030, 1, 1)), 0);
-    EXPECT_EQ(StarsMovedText(58) + StarsMovedText(1), "Star positions brought to date: 58 stars moved.Star positions brought to date: 1 star moved.");
+    EXPECT_EQ(StarsMovedText(58) + StarsMovedText(1),
+              "Star positions brought to date: 58 stars moved.Star positions brought to date: 1 star moved.");
 
     std::vector<CatalogueStar> stars;
     std::string error;
-    EXPECT_FALSE(ParseStarTable("# c\nname,nav_number,fk5,hip,ra_j2000_deg,dec_j2000_deg,pm_ra_mas_yr,pm_dec_mas_yr,vmag\n"
-                                "Vega,49,699,1,279.2,95,0,0,0\n", stars, error));
+    EXPECT_FALSE(
+        ParseStarTable("# c\nname,nav_number,fk5,hip,ra_j2000_deg,dec_j2000_deg,pm_ra_mas_yr,pm_dec_mas_yr,vmag\n"
+                       "Vega,49,699,1,279.2,95,0,0,0\n",
+                       stars, error));
     EXPECT_EQ(error, "line 3: \"Vega,49,699,1,279.2,95,0,0,0\" is not a row of 9 values");
 }
 

@@ -27,10 +27,12 @@ TEST(CliAstro, AlmanacBuildThenAlmanacAndSightFromTheFile) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(Has(r.out, "\"hc\": ") && Has(r.out, "\"azimuth\": ") && Has(r.out, "\"intercept\": ")) << r.out;
 
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"sight", "--object", "Vulcan", "--at", "2027-01-10T03:00:00Z", "--lat", "0", "--lon", "0", "--sextant", "1"},
-             {"sight", "--object", "Sun", "--at", "2027-01-10T03:00:00Z", "--lat", "0", "--lon", "0", "--sextant", "91"},
-             {"almanac", "--file", dir / "missing.dat"}}) {
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"sight", "--object", "Vulcan", "--at", "2027-01-10T03:00:00Z", "--lat",
+                                                "0", "--lon", "0", "--sextant", "1"},
+                                               {"sight", "--object", "Sun", "--at", "2027-01-10T03:00:00Z", "--lat",
+                                                "0", "--lon", "0", "--sextant", "91"},
+                                               {"almanac", "--file", dir / "missing.dat"}}) {
         r = Keelmark(bad);
         EXPECT_EQ(r.status, 1) << bad[1];
         EXPECT_EQ(r.out, "");
