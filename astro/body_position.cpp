@@ -91,10 +91,12 @@ constexpr LunarTerm kMoonLatitude[] = {
 constexpr LunarTerm kMoonDistance[] = {{-0.58, -2, 1, 0, 0}, {-0.46, 2, 0, 0, 0}};
 
 template <std::size_t n>
-double SumTerms(const LunarTerm (&terms)[n], double D, double M, double Ms, double F, double (*wave)(double)) {
+double SumTerms(const LunarTerm (&terms)[n], double D, double M, double Ms, double F, bool cosine = false) {
     double sum = 0.0;
-    for (const LunarTerm& t : terms)
-        sum += t.coefficient * wave(t.d * D + t.m * M + t.s * Ms + t.f * F);
+    for (const LunarTerm& t : terms) {
+        const double argument = t.d * D + t.m * M + t.s * Ms + t.f * F;
+        sum += t.coefficient * (cosine ? std::cos(argument) : std::sin(argument));
+    }
     return sum;
 }
 
