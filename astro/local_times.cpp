@@ -46,6 +46,11 @@ bool MoonTimesAt(CAlmanac& almanac, const CPosition& position, double d, BodyTim
 
 double LocalMeanTimeDifference(double longitude) { return longitude / 15.0; }
 
+double LocalMeanEventTime(double utcHours, double longitude) {
+    if (utcHours == kAstroNeverReaches || utcHours == kAstroAlwaysAbove) return utcHours;
+    return utcHours + LocalMeanTimeDifference(longitude);
+}
+
 CTime LocalMeanTime(CTime utc, double longitude) {
     const CTimeFields f = utc.Utc();
     const double minutes = std::trunc(f.minute + longitude * 4.0);

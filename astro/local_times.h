@@ -31,6 +31,9 @@ bool MoonTimesAt(CAlmanac& almanac, const CPosition& position, double d, BodyTim
 
 // Hours local mean time is ahead of UTC: longitude / 15.
 double LocalMeanTimeDifference(double longitude);
+// An event time (UTC hours) in local mean time; the never-reaches and
+// always-above marks stay as they are.
+double LocalMeanEventTime(double utcHours, double longitude);
 // The present UTC time with its minutes advanced by the whole part of
 // longitude x 4 (local mean time, to the minute).
 CTime LocalMeanTime(CTime utc, double longitude);

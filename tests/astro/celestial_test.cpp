@@ -150,6 +150,7 @@ TEST(LocalTimes, DayStateDifferenceAndCompassError) {
                   DayStateText(0, true) + DayStateText(-12, true),
               "DAYDAWNTWILIGHTNIGHT");
     EXPECT_EQ(LocalMeanTime(CTime::FromUtc(2026, 1, 1, 23, 50), 15.3), CTime::FromUtc(2026, 1, 2, 0, 51));
+    EXPECT_EQ(LocalMeanEventTime(6.5, -30) + LocalMeanEventTime(99, 60) + LocalMeanEventTime(-99, 60), 4.5);
     const BodyTimes t = SunTimes(At(0, 0, CTime::FromUtc(2026, 3, 20, 12)));
     EXPECT_NEAR(t.set - t.rise, 12, 0.05);
     EXPECT_NEAR(t.transit, 12.12, 0.02) << "equation of time in March";
