@@ -12,6 +12,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "cli/astro_commands.h"
 #include "cli/json_writer.h"
 #include "cli/record_commands.h"
 #include "core/file_io.h"
@@ -33,7 +34,12 @@ std::string Usage() {
            "  status VOYAGE_FILE [--at TIME] [--vessel FILE]\n"
            "                                        what the dashboard shows, TIME as YYYY-MM-DDTHH:MM:SSZ\n"
            "  obs VOYAGE_FILE [--vessel FILE] [--at TIME]\n"
-           "                                        the coded ship's observation message (FM 13 SHIP)\n";
+           "                                        the coded ship's observation message (FM 13 SHIP)\n"
+           "  almanac [--file ALMANAC] [--at TIME]  positions of the almanac's objects\n"
+           "  sight --object NAME --at TIME --lat LAT --lon LON --sextant DEGREES [--eye METRES] [--file ALMANAC]\n"
+           "                                        reduce a sextant altitude to an intercept\n"
+           "  times --lat LAT --lon LON --at TIME   the Sun's twilight, rise, meridian passage and set\n"
+           "  almanac-build --epoch YEAR OUT_FILE   write the shipped almanac for a decimal year\n";
 }
 
 using CommandError = CommandFailure;
@@ -202,7 +208,11 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (command == "load") return Load(rest);
         if (command == "status") return Status(rest, out);
         if (command == "obs") return Status(rest, out, true);
-        for (const char* later : {"almanac", "sight", "times", "almanac-build", "gpx-import", "gpx-export"}) {
+        if (command == "almanac") return AlmanacCommand(rest, out);
+        if (command == "sight") return SightCommand(rest, out);
+        if (command == "times") return TimesCommand(rest, out);
+        if (command == "almanac-build") return AlmanacBuildCommand(rest);
+        for (const char* later : {"gpx-import", "gpx-export"}) {
             if (command == later) {
                 err << "keelmark: " << command << ": not available yet\n";
                 return kExitUsage;
