@@ -8,6 +8,7 @@
 #include "document/ui/position_fix_dialog.h"
 #include "document/ui/route_commands.h"
 #include "platform/services.h"
+#include "plot/ui/plot_commands.h"
 #include "weather/obs_message.h"
 
 namespace {
@@ -70,4 +71,5 @@ void RegisterDashboardCommands(CCommandRegistry& registry) {
 void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterDashboardCommands(registry);
     RegisterRouteCommands(registry);
+    RegisterPlotCommands(registry);
 }

@@ -1,0 +1,318 @@
+#include "plot/ui/plot_painter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+
+#include <cmath>
+#include <numbers>
+
+#include "plot/voyage_plot.h"
+
+namespace {
+
+constexpr double kGraticuleSpacing = 110.0; // pixels between lines at least
+constexpr double kArrowLength = 8.0;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The folder the shorelines are installed in: beside the program, or in the
+// shared data of an installation under a prefix.
+QString ShorelineFolder() {
+    const QDir program(QCoreApplication::applicationDirPath());
+    for (const QString& candidate : {program.filePath(QStringLiteral("coastline")),
+                                     program.filePath(QStringLiteral("../share/keelmark-lite/coastline"))})
+        if (QFileInfo::exists(candidate + QStringLiteral("/coastline-low.txt"))) return candidate;
+    return program.filePath(QStringLiteral("coastline"));
+}
+
+CShorelines LoadShorelines() {
+    CShorelines s;
+    const QString folder = ShorelineFolder();
+    std::string error;
+    if (!s.low.Load((folder + QStringLiteral("/coastline-low.txt")).toStdString(), error)) s.error = error;
+    // The crude one only spares drawing time: without it the low one serves.
+    if (!s.crude.Load((folder + QStringLiteral("/coastline-crude.txt")).toStdString(), error)) s.crude = CCoastline();
+    return s;
+}
+
+// Which cells of the window something already covers: markers on top of each
+// other and labels over labels are left out, so a route of thousands of
+// waypoints stays legible and quick to draw.
+class COccupancy {
+public:
+    COccupancy(double width, double height, double cell)
+        : m_cell(cell), m_cols(static_cast<int>(width / cell) + 1), m_rows(static_cast<int>(height / cell) + 1),
+          m_used(static_cast<std::size_t>(m_cols) * static_cast<std::size_t>(m_rows), 0) {}
+
+    // Takes the cells of the rectangle when none is taken yet; false otherwise.
+    bool Claim(const QRectF& r) {
+        const int c0 = std::max(0, static_cast<int>(r.left() / m_cell));
+        const int c1 = std::min(m_cols - 1, static_cast<int>(r.right() / m_cell));
+        const int r0 = std::max(0, static_cast<int>(r.top() / m_cell));
+        const int r1 = std::min(m_rows - 1, static_cast<int>(r.bottom() / m_cell));
+        for (int y = r0; y <= r1; ++y)
+            for (int x = c0; x <= c1; ++x)
+                if (m_used[Index(x, y)]) return false;
+        for (int y = r0; y <= r1; ++y)
+            for (int x = c0; x <= c1; ++x)
+                m_used[Index(x, y)] = 1;
+        return true;
+    }
+
+private:
+    std::size_t Index(int x, int y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_cols) + static_cast<std::size_t>(x);
+    }
+    double m_cell;
+    int m_cols;
+    int m_rows;
+    std::vector<std::uint8_t> m_used;
+};
+
+// Draws a scene's pieces at one turn of longitude.
+class CScenePainter {
+public:
+    CScenePainter(QPainter& painter, const CPlotViewport& view, double offset)
+        : m_p(painter), m_view(view), m_offset(offset), m_dots(view.Width(), view.Height(), 3),
+          m_labels(view.Width(), view.Height(), 6), m_window(-20, -20, view.Width() + 40, view.Height() + 40) {}
+
+    QPointF At(const CGeoPoint& g) const {
+        CMapPoint m = Project(g);
+        m.x += m_offset;
+        const CScreenPoint s = m_view.ToScreen(m);
+        return {s.x, s.y};
+    }
+
+    QPolygonF Line(const std::vector<CGeoPoint>& points) const {
+        QPolygonF line;
+        line.reserve(static_cast<qsizetype>(points.size()));
+        for (const CGeoPoint& g : points)
+            line << At(g);
+        return line;
+    }
+
+    void Arrow(const std::vector<CGeoPoint>& vector, QColor colour) {
+        if (vector.size() < 2) return;
+        const QPointF from = At(vector.front()), to = At(vector.back());
+        const QPointF d = to - from;
+        const double length = std::hypot(d.x(), d.y());
+        m_p.setPen(QPen(colour, 2));
+        m_p.drawLine(from, to);
+        if (length < 2) return;
+        const QPointF u = d / length, n(-u.y(), u.x());
+        const QPointF head[] = {to, to - u * kArrowLength + n * kArrowLength * 0.45,
+                                to - u * kArrowLength - n * kArrowLength * 0.45};
+        m_p.setBrush(colour);
+        m_p.setPen(Qt::NoPen);
+        m_p.drawPolygon(head, 3);
+    }
+
+    void Dot(const QPointF& at, double radius, QColor fill, QColor outline = Qt::white) {
+        m_p.setPen(QPen(outline, 1.5));
+        m_p.setBrush(fill);
+        m_p.drawEllipse(at, radius, radius);
+    }
+
+    void Label(const QPointF& at, const std::string& text, QColor colour) {
+        if (text.empty() || !m_window.contains(at)) return;
+        const QString t = Q(text);
+        const QFontMetricsF fm(m_p.font());
+        const QPointF origin = at + QPointF(9, -7);
+        const QRectF box(origin.x() - 2, origin.y() - fm.ascent(), fm.horizontalAdvance(t) + 4, fm.height());
+        if (!m_labels.Claim(box)) return;
+        m_p.setPen(Qt::NoPen);
+        m_p.setBrush(QColor(255, 255, 255, 190));
+        m_p.drawRect(box);
+        m_p.setPen(colour);
+        m_p.drawText(origin, t);
+    }
+
+    void Ship(const CPlotMarker& ship) {
+        Arrow(ship.vector, QColor::fromRgb(kPlotShipColour));
+        // A hull pointing along the course: on a Mercator chart bearings are true.
+        double course = 0.0;
+        if (ship.vector.size() == 2) {
+            const QPointF d = At(ship.vector.back()) - At(ship.vector.front());
+            if (std::hypot(d.x(), d.y()) > 0.01) course = std::atan2(d.x(), -d.y()) * 180 / std::numbers::pi;
+        }
+        m_p.save();
+        m_p.translate(At(ship.at));
+        m_p.rotate(course);
+        const QPointF hull[] = {{0, -11}, {6, 5}, {0, 2.5}, {-6, 5}};
+        m_p.setPen(QPen(Qt::white, 1.5));
+        m_p.setBrush(QColor::fromRgb(kPlotShipColour));
+        m_p.drawPolygon(hull, 4);
+        m_p.restore();
+    }
+
+    static QColor LabelColour(PlotMark kind) {
+        switch (kind) {
+        case PlotMark::NextWaypoint: return QColor::fromRgb(kPlotNextWaypointColour);
+        case PlotMark::Popular: return QColor::fromRgb(kPlotPopularColour);
+        case PlotMark::Cyclone: return QColor::fromRgb(kPlotCycloneColour);
+        default: return QColor::fromRgb(kPlotWaypointColour);
+        }
+    }
+
+    void Marker(const CPlotMarker& m) {
+        const QPointF at = At(m.at);
+        // A waypoint or fix hidden under one drawn already would only cost time.
+        const bool plain = m.kind == PlotMark::Waypoint || m.kind == PlotMark::Fix;
+        if (plain && (!m_window.contains(at) || !m_dots.Claim(QRectF(at, QSizeF(0.1, 0.1))))) return;
+        switch (m.kind) {
+        case PlotMark::Waypoint:
+            Dot(at, 5, QColor::fromRgb(kPlotWaypointColour));
+            break;
+        case PlotMark::NextWaypoint:
+            m_p.setPen(QPen(QColor::fromRgb(kPlotNextWaypointColour), 2));
+            m_p.setBrush(Qt::NoBrush);
+            m_p.drawEllipse(at, 11, 11);
+            Dot(at, 6, QColor::fromRgb(kPlotNextWaypointColour));
+            break;
+        case PlotMark::Fix:
+            Dot(at, 3.5, QColor::fromRgb(kPlotTrackColour));
+            break;
+        case PlotMark::Popular: {
+            const QPointF diamond[] = {at + QPointF(0, -6), at + QPointF(6, 0), at + QPointF(0, 6), at + QPointF(-6, 0)};
+            m_p.setPen(QPen(Qt::white, 1.5));
+            m_p.setBrush(QColor::fromRgb(kPlotPopularColour));
+            m_p.drawPolygon(diamond, 4);
+            break;
+        }
+        case PlotMark::Cyclone: {
+            const QColor colour = QColor::fromRgb(kPlotCycloneColour);
+            if (!m.circle.empty()) {
+                QColor field = colour;
+                field.setAlpha(45);
+                m_p.setPen(QPen(colour, 1.5, Qt::DashLine));
+                m_p.setBrush(field);
+                m_p.drawPolygon(Line(m.circle));
+            }
+            Arrow(m.vector, colour);
+            Dot(at, 6, colour);
+            break;
+        }
+        case PlotMark::Ship:
+            Ship(m);
+            break;
+        }
+    }
+
+    void Scene(const CPlotScene& scene, const CPlotMarker* hover) {
+        m_p.setBrush(Qt::NoBrush);
+        m_p.setPen(QPen(QColor::fromRgb(kPlotLegColour), 2));
+        // One line through all legs where each begins at the end of the one before.
+        QPolygonF plan;
+        for (const auto& leg : scene.legs) {
+            if (!plan.isEmpty() && !leg.empty() && At(leg.front()) != plan.back()) {
+                m_p.drawPolyline(plan);
+                plan.clear();
+            }
+            for (std::size_t i = plan.isEmpty() ? 0 : 1; i < leg.size(); ++i)
+                plan << At(leg[i]);
+        }
+        m_p.drawPolyline(plan);
+        m_p.setPen(QPen(QColor::fromRgb(kPlotTrackColour), 1.5));
+        m_p.drawPolyline(Line(scene.track));
+        m_p.setPen(QPen(QColor::fromRgb(kPlotShipColour), 1.5, Qt::DashLine));
+        m_p.drawPolyline(Line(scene.deadReckoning));
+        for (const CPlotMarker& m : scene.markers)
+            Marker(m);
+        if (scene.ship) Ship(*scene.ship);
+        // Labels last, the most wanted first: where they would overlap, the later one gives way.
+        for (PlotMark kind : {PlotMark::NextWaypoint, PlotMark::Popular, PlotMark::Cyclone, PlotMark::Waypoint})
+            for (const CPlotMarker& m : scene.markers)
+                if (m.kind == kind) Label(At(m.at), m.label, LabelColour(kind));
+        if (hover) {
+            m_p.setPen(QPen(QColor(0, 0, 0, 160), 1.5));
+            m_p.setBrush(Qt::NoBrush);
+            m_p.drawEllipse(At(hover->at), 14, 14);
+        }
+    }
+
+private:
+    QPainter& m_p;
+    const CPlotViewport& m_view;
+    double m_offset;
+    COccupancy m_dots;
+    COccupancy m_labels;
+    QRectF m_window;
+};
+
+void PaintShoreline(QPainter& painter, const CPlotViewport& view, const CCoastline& coast) {
+    const CMapRect visible = view.Visible();
+    const double s = view.Scale(), cx = view.Center().x, cy = view.Center().y;
+    const double hw = view.Width() / 2, hh = view.Height() / 2;
+    const auto& xs = coast.X();
+    const auto& ys = coast.Y();
+    QPolygonF line;
+    painter.setPen(QPen(QColor::fromRgb(kPlotShoreColour), 1.2));
+    for (const CCoastline::Segment& seg : coast.Segments()) {
+        const CMapRect& b = seg.bounds;
+        if (b.top < visible.bottom || b.bottom > visible.top) continue;
+        const double first = std::ceil((visible.left - b.right) / 360.0);
+        const double last = std::floor((visible.right - b.left) / 360.0);
+        for (double k = first; k <= last; ++k) {
+            const double ox = hw + (k * 360.0 - cx) * s, oy = hh + cy * s;
+            line.resize(static_cast<qsizetype>(seg.count));
+            QPointF* out = line.data();
+            for (std::uint32_t i = 0; i < seg.count; ++i)
+                out[i] = QPointF(ox + xs[seg.first + i] * s, oy - ys[seg.first + i] * s);
+            painter.drawPolyline(line);
+        }
+    }
+}
+
+void PaintGraticule(QPainter& painter, const CPlotViewport& view) {
+    const CGraticule g = MakeGraticule(view, kGraticuleSpacing);
+    const double w = view.Width(), h = view.Height();
+    painter.setPen(QPen(QColor::fromRgb(kPlotGraticuleColour), 1));
+    for (const auto& m : g.meridians) {
+        const double x = view.ToScreen({m.value, 0}).x;
+        painter.drawLine(QPointF(x, 0), QPointF(x, h));
+    }
+    for (const auto& p : g.parallels) {
+        const double y = view.ToScreen({0, MercatorY(p.value)}).y;
+        painter.drawLine(QPointF(0, y), QPointF(w, y));
+    }
+    painter.setPen(QColor(80, 96, 112));
+    const QFontMetricsF fm(painter.font());
+    for (const auto& m : g.meridians)
+        painter.drawText(QPointF(view.ToScreen({m.value, 0}).x + 3, fm.ascent() + 2), Q(m.label));
+    for (const auto& p : g.parallels)
+        painter.drawText(QPointF(3, view.ToScreen({0, MercatorY(p.value)}).y - 3), Q(p.label));
+}
+
+} // namespace
+
+const CShorelines& Shorelines() {
+    static const CShorelines shorelines = LoadShorelines();
+    return shorelines;
+}
+
+void PaintVoyagePlot(QPainter& painter, const CPlotViewport& view, const CPlotScene& scene,
+                     const CShorelines& shorelines, const CPlotMarker* hover) {
+    painter.save();
+    const QRectF area(0, 0, view.Width(), view.Height());
+    painter.setClipRect(area);
+    painter.fillRect(area, QColor::fromRgb(kPlotOceanColour));
+    const bool crude = view.Scale() < kCrudeShorelineScale && !shorelines.crude.Segments().empty();
+    PaintShoreline(painter, view, crude ? shorelines.crude : shorelines.low);
+
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    PaintGraticule(painter, view);
+    for (double offset : view.WrapOffsets(scene.bounds))
+        CScenePainter(painter, view, offset).Scene(scene, hover);
+
+    if (!shorelines.error.empty()) {
+        painter.setPen(QColor(160, 0, 0));
+        painter.drawText(area.adjusted(6, 6, -6, -6), Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap,
+                         QStringLiteral("Shorelines not shown: %1").arg(Q(shorelines.error)));
+    }
+    painter.restore();
+}
