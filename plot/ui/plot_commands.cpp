@@ -46,7 +46,8 @@ void OnVoyagePlot(const CCommandContext& c) {
     QObject::connect(dashboard, &QWidget::windowTitleChanged, window,
                      [window, dashboard] { window->setWindowTitle(PlotTitle(dashboard)); });
     QPointer<QMdiSubWindow> guard(window);
-    QObject::connect(dashboard, &QObject::destroyed, area, [guard] { delete guard.data(); });
+    // (Not with the area as receiver: it drops its connections from a window it lets go.)
+    QObject::connect(dashboard, &QObject::destroyed, window, [guard] { delete guard.data(); });
     area->addSubWindow(window);
     window->showMaximized();
     area->setActiveSubWindow(window);

@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <QtTest>
 
+#include "app/ui/child_frame.h"
 #include "app/ui/dashboard_view.h"
 #include "app/ui/main_frame.h"
 #include "core/ui/command_table.h"
