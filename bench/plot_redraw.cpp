@@ -36,6 +36,17 @@ void BM_PlotRedraw(benchmark::State& state) {
 }
 BENCHMARK(BM_PlotRedraw)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// The part of it that is the model's: the scene from the document.
+void BM_PlotScene(benchmark::State& state) {
+    CFakeServices fake;
+    fake.clock.Set(kNow);
+    CKeelmarkLiteDoc doc;
+    MakeBenchVoyage(doc, static_cast<int>(state.range(0)), kNow);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BuildPlotScene(doc, kNow));
+}
+BENCHMARK(BM_PlotScene)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {

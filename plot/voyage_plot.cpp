@@ -98,7 +98,7 @@ CPlotScene BuildPlotScene(CKeelmarkLiteDoc& doc, CTime now) {
         const CGeoPoint& here = at[static_cast<std::size_t>(i)];
         Include(scene.routeBounds, here);
         if (p->GetKind() == CPosition::kFix) {
-            fixes.push_back({PlotMark::Fix, here, {}, p->GetName() + "  " + UtcText(p->GetTime()), {}, {}});
+            fixes.push_back({PlotMark::Fix, here, {}, {}, i, {}, {}});
             scene.track.push_back(here);
             continue;
         }
@@ -114,10 +114,8 @@ CPlotScene BuildPlotScene(CKeelmarkLiteDoc& doc, CTime now) {
             }
         }
         previousWaypoint = i;
-        std::string detail = p->GetName() + "  " + PlaceText(*p);
-        if (i >= next) detail += "  ETA " + CConversion::DayNumberText(p->GetETA()) + " UTC";
-        waypoints.push_back({i == next ? PlotMark::NextWaypoint : PlotMark::Waypoint, here, p->GetName(),
-                             std::move(detail), {}, {}});
+        waypoints.push_back(
+            {i == next ? PlotMark::NextWaypoint : PlotMark::Waypoint, here, p->GetName(), {}, i, {}, {}});
     }
 
     // The ship: on from the last fix, with its course and an hour's run.
@@ -128,6 +126,7 @@ CPlotScene BuildPlotScene(CKeelmarkLiteDoc& doc, CTime now) {
                      {},
                      "Ship (DR)  " + PlaceText(present) + "  " + Fixed(present.GetCourse()) + "\u00b0  " +
                          Fixed(present.GetSpeed()) + " kts  " + UtcText(present.GetTime()),
+                     -1,
                      {},
                      {}};
     ship.vector = {ship.at, Ahead(present, kShipVectorHours, ship.at.longitude)};
@@ -141,6 +140,7 @@ CPlotScene BuildPlotScene(CKeelmarkLiteDoc& doc, CTime now) {
                               {popular.GetLatitude(), UnwrapLongitude(popular.GetLongitude(), ship.at.longitude)},
                               popular.GetName(),
                               "Popular position: " + popular.GetName() + "  " + PlaceText(popular),
+                              -1,
                               {},
                               {}};
     Include(scene.bounds, popularMarker.at);
@@ -157,6 +157,7 @@ CPlotScene BuildPlotScene(CKeelmarkLiteDoc& doc, CTime now) {
                       c.GetName() + "  " + PlaceText(c) + "  " + Fixed(c.GetMinimumPressure()) + " mb  max " +
                           Fixed(c.GetMaximumWindSpeed()) + " kts  radius " + Fixed(radius) + " nM  moving " +
                           Fixed(c.GetCourse()) + "\u00b0 " + Fixed(c.GetSpeed()) + " kts",
+                      -1,
                       {centre, Ahead(c, kCycloneVectorHours, centre.longitude)},
                       {}};
         if (radius > 0) {
@@ -215,6 +216,15 @@ const CPlotMarker* HitTest(const CPlotScene& scene, const CPlotViewport& view, d
     for (const CPlotMarker& m : scene.markers)
         consider(m);
     return best;
+}
+
+std::string PlotMarkerDetail(const CPlotMarker& marker, const CVoyage& voyage) {
+    if (marker.routeIndex < 0 || marker.routeIndex >= voyage.GetCount()) return marker.detail;
+    const CPosition* p = voyage.GetAt(marker.routeIndex);
+    if (marker.kind == PlotMark::Fix) return p->GetName() + "  " + UtcText(p->GetTime());
+    std::string detail = p->GetName() + "  " + PlaceText(*p);
+    if (marker.routeIndex >= voyage.GetNextIndex()) detail += "  ETA " + CConversion::DayNumberText(p->GetETA()) + " UTC";
+    return detail;
 }
 
 std::string CursorReadout(const CGeoPoint& cursor, const CPosition& ship) {

@@ -9,6 +9,7 @@
 
 class CKeelmarkLiteDoc;
 class CPosition;
+class CVoyage;
 
 // Great-circle legs are drawn as curves sampled this far apart at most.
 inline constexpr double kGreatCircleStepNm = 60.0;
@@ -30,7 +31,8 @@ struct CPlotMarker {
     PlotMark kind = PlotMark::Waypoint;
     CGeoPoint at;           // longitude unwrapped along the voyage
     std::string label;      // drawn beside it: a waypoint's or cyclone's name
-    std::string detail;     // shown on hover: name and time, or the cyclone's figures
+    std::string detail;     // shown on hover (for waypoints and fixes made when asked: PlotMarkerDetail)
+    int routeIndex = -1;    // waypoints and fixes: the place in the route
     std::vector<CGeoPoint> vector; // ship and cyclones: from `at` to where the motion leads
     std::vector<CGeoPoint> circle; // cyclones: the radius of the storm field
 };
@@ -58,6 +60,10 @@ CPlotScene BuildPlotScene(CKeelmarkLiteDoc& doc, CTime now);
 // wins a tie, then fixes, waypoints, the popular position and cyclones.
 const CPlotMarker* HitTest(const CPlotScene& scene, const CPlotViewport& view, double px, double py,
                            double radius);
+
+// What the plot says about a marker on hover: a fix's name and time, a waypoint's
+// name, place and (ahead of the ship) ETA, the ship's course and speed, a cyclone's figures.
+std::string PlotMarkerDetail(const CPlotMarker& marker, const CVoyage& voyage);
 
 // The status-bar text of the cursor: its latitude and longitude, and its great-circle
 // distance and initial course from the ship, e.g.

@@ -17,6 +17,11 @@ namespace {
 
 constexpr double kGraticuleSpacing = 110.0; // pixels between lines at least
 constexpr double kArrowLength = 8.0;
+constexpr double kWaypointRadius = 5.0;
+constexpr double kFixRadius = 3.5;
+// Lines of more points than this are drawn one pixel wide: the wide pen's
+// stroking costs too much on a route of thousands of positions.
+constexpr qsizetype kWideLinePoints = 1500;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -49,6 +54,11 @@ public:
         : m_cell(cell), m_cols(static_cast<int>(width / cell) + 1), m_rows(static_cast<int>(height / cell) + 1),
           m_used(static_cast<std::size_t>(m_cols) * static_cast<std::size_t>(m_rows), 0) {}
 
+    bool IsFree(const QPointF& p) const {
+        const int x = static_cast<int>(p.x() / m_cell), y = static_cast<int>(p.y() / m_cell);
+        return x < 0 || y < 0 || x >= m_cols || y >= m_rows || !m_used[Index(x, y)];
+    }
+
     // Takes the cells of the rectangle when none is taken yet; false otherwise.
     bool Claim(const QRectF& r) {
         const int c0 = std::max(0, static_cast<int>(r.left() / m_cell));
@@ -79,7 +89,8 @@ class CScenePainter {
 public:
     CScenePainter(QPainter& painter, const CPlotViewport& view, double offset)
         : m_p(painter), m_view(view), m_offset(offset), m_dots(view.Width(), view.Height(), 3),
-          m_labels(view.Width(), view.Height(), 6), m_window(-20, -20, view.Width() + 40, view.Height() + 40) {}
+          m_labels(view.Width(), view.Height(), 6), m_window(-20, -20, view.Width() + 40, view.Height() + 40),
+          m_fm(painter.font()), m_stamps(painter.transform().isIdentity()) {}
 
     QPointF At(const CGeoPoint& g) const {
         CMapPoint m = Project(g);
@@ -88,11 +99,17 @@ public:
         return {s.x, s.y};
     }
 
+    // Points closer than a pixel to the one before add nothing to the picture but time.
+    void Append(QPolygonF& line, const QPointF& p, bool last) const {
+        if (!last && !line.isEmpty() && (p - line.back()).manhattanLength() < 1.0) return;
+        line << p;
+    }
+
     QPolygonF Line(const std::vector<CGeoPoint>& points) const {
         QPolygonF line;
         line.reserve(static_cast<qsizetype>(points.size()));
-        for (const CGeoPoint& g : points)
-            line << At(g);
+        for (std::size_t i = 0; i < points.size(); ++i)
+            Append(line, At(points[i]), i + 1 == points.size());
         return line;
     }
 
@@ -112,18 +129,36 @@ public:
         m_p.drawPolygon(head, 3);
     }
 
-    void Dot(const QPointF& at, double radius, QColor fill, QColor outline = Qt::white) {
-        m_p.setPen(QPen(outline, 1.5));
-        m_p.setBrush(fill);
-        m_p.drawEllipse(at, radius, radius);
+    void Dot(const QPointF& at, double radius, QColor fill) { DrawDot(m_p, at, radius, fill); }
+
+    static void DrawDot(QPainter& p, const QPointF& at, double radius, QColor fill) {
+        p.setPen(QPen(Qt::white, 1.5));
+        p.setBrush(fill);
+        p.drawEllipse(at, radius, radius);
+    }
+
+    // A dot drawn once into a small picture, its centre on the middle pixel.
+    static QImage DotImage(double radius, QColor fill) {
+        const int side = 2 * static_cast<int>(std::ceil(radius + 1.5)) + 1;
+        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        DrawDot(p, QPointF(side / 2 + 0.5, side / 2 + 0.5), radius, fill);
+        return image;
+    }
+
+    QPen LinePen(QColor colour, double width, qsizetype points, Qt::PenStyle style = Qt::SolidLine) const {
+        return QPen(colour, points > kWideLinePoints ? 1.0 : width, style);
     }
 
     void Label(const QPointF& at, const std::string& text, QColor colour) {
         if (text.empty() || !m_window.contains(at)) return;
-        const QString t = Q(text);
-        const QFontMetricsF fm(m_p.font());
         const QPointF origin = at + QPointF(9, -7);
-        const QRectF box(origin.x() - 2, origin.y() - fm.ascent(), fm.horizontalAdvance(t) + 4, fm.height());
+        // Where even the first letter's place is taken, measuring the text is not worth it.
+        if (!m_labels.IsFree(origin + QPointF(2, -m_fm.ascent() / 2))) return;
+        const QString t = Q(text);
+        const QRectF box(origin.x() - 2, origin.y() - m_fm.ascent(), m_fm.horizontalAdvance(t) + 4, m_fm.height());
         if (!m_labels.Claim(box)) return;
         m_p.setPen(Qt::NoPen);
         m_p.setBrush(QColor(255, 255, 255, 190));
@@ -164,9 +199,17 @@ public:
         // A waypoint or fix hidden under one drawn already would only cost time.
         const bool plain = m.kind == PlotMark::Waypoint || m.kind == PlotMark::Fix;
         if (plain && (!m_window.contains(at) || !m_dots.Claim(QRectF(at, QSizeF(0.1, 0.1))))) return;
+        if (plain && m_stamps) {
+            // Thousands of them: stamped from a picture drawn once.
+            static const QImage waypoint = DotImage(kWaypointRadius, QColor::fromRgb(kPlotWaypointColour));
+            static const QImage fix = DotImage(kFixRadius, QColor::fromRgb(kPlotTrackColour));
+            const QImage& stamp = m.kind == PlotMark::Fix ? fix : waypoint;
+            m_p.drawImage(QPointF(std::round(at.x()) - stamp.width() / 2, std::round(at.y()) - stamp.height() / 2), stamp);
+            return;
+        }
         switch (m.kind) {
         case PlotMark::Waypoint:
-            Dot(at, 5, QColor::fromRgb(kPlotWaypointColour));
+            Dot(at, kWaypointRadius, QColor::fromRgb(kPlotWaypointColour));
             break;
         case PlotMark::NextWaypoint:
             m_p.setPen(QPen(QColor::fromRgb(kPlotNextWaypointColour), 2));
@@ -175,7 +218,7 @@ public:
             Dot(at, 6, QColor::fromRgb(kPlotNextWaypointColour));
             break;
         case PlotMark::Fix:
-            Dot(at, 3.5, QColor::fromRgb(kPlotTrackColour));
+            Dot(at, kFixRadius, QColor::fromRgb(kPlotTrackColour));
             break;
         case PlotMark::Popular: {
             const QPointF diamond[] = {at + QPointF(0, -6), at + QPointF(6, 0), at + QPointF(0, 6), at + QPointF(-6, 0)};
@@ -205,20 +248,20 @@ public:
 
     void Scene(const CPlotScene& scene, const CPlotMarker* hover) {
         m_p.setBrush(Qt::NoBrush);
-        m_p.setPen(QPen(QColor::fromRgb(kPlotLegColour), 2));
         // One line through all legs where each begins at the end of the one before.
-        QPolygonF plan;
+        std::vector<QPolygonF> plan(1);
         for (const auto& leg : scene.legs) {
-            if (!plan.isEmpty() && !leg.empty() && At(leg.front()) != plan.back()) {
-                m_p.drawPolyline(plan);
-                plan.clear();
-            }
-            for (std::size_t i = plan.isEmpty() ? 0 : 1; i < leg.size(); ++i)
-                plan << At(leg[i]);
+            if (!plan.back().isEmpty() && !leg.empty() && At(leg.front()) != plan.back().back()) plan.emplace_back();
+            for (std::size_t i = plan.back().isEmpty() ? 0 : 1; i < leg.size(); ++i)
+                Append(plan.back(), At(leg[i]), i + 1 == leg.size());
         }
-        m_p.drawPolyline(plan);
-        m_p.setPen(QPen(QColor::fromRgb(kPlotTrackColour), 1.5));
-        m_p.drawPolyline(Line(scene.track));
+        for (const QPolygonF& line : plan) {
+            m_p.setPen(LinePen(QColor::fromRgb(kPlotLegColour), 2, line.size()));
+            m_p.drawPolyline(line);
+        }
+        const QPolygonF track = Line(scene.track);
+        m_p.setPen(LinePen(QColor::fromRgb(kPlotTrackColour), 1.5, track.size()));
+        m_p.drawPolyline(track);
         m_p.setPen(QPen(QColor::fromRgb(kPlotShipColour), 1.5, Qt::DashLine));
         m_p.drawPolyline(Line(scene.deadReckoning));
         for (const CPlotMarker& m : scene.markers)
@@ -242,6 +285,8 @@ private:
     COccupancy m_dots;
     COccupancy m_labels;
     QRectF m_window;
+    QFontMetricsF m_fm;
+    bool m_stamps; // pixels are pixels: markers may be stamped from pictures
 };
 
 void PaintShoreline(QPainter& painter, const CPlotViewport& view, const CCoastline& coast) {
@@ -251,7 +296,7 @@ void PaintShoreline(QPainter& painter, const CPlotViewport& view, const CCoastli
     const auto& xs = coast.X();
     const auto& ys = coast.Y();
     QPolygonF line;
-    painter.setPen(QPen(QColor::fromRgb(kPlotShoreColour), 1.2));
+    painter.setPen(QPen(QColor::fromRgb(kPlotShoreColour), 1)); // a thin pen takes the raster's fast path
     for (const CCoastline::Segment& seg : coast.Segments()) {
         const CMapRect& b = seg.bounds;
         if (b.top < visible.bottom || b.bottom > visible.top) continue;

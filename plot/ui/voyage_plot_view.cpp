@@ -195,7 +195,8 @@ void CVoyagePlotView::Hover(QPoint at) {
         m_canvas->update();
     }
     if (hit)
-        QToolTip::showText(m_canvas->mapToGlobal(at), QString::fromStdString(hit->detail), m_canvas);
+        QToolTip::showText(m_canvas->mapToGlobal(at),
+                           QString::fromStdString(PlotMarkerDetail(*hit, m_doc.GetVoyage())), m_canvas);
     else
         QToolTip::hideText();
     if (QStatusBar* bar = StatusBarOf(this)) bar->showMessage(m_cursorText);

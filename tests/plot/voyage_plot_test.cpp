@@ -107,10 +107,12 @@ TEST_F(PacificPlot, APassageAcrossTheDateLineIsOnePieceAndHitsFindTheMarkers) {
     const CScreenPoint fix = pixelOf({48.6, 181.5});
     const CPlotMarker* hit = HitTest(scene, view, fix.x + 3, fix.y - 2, 8);
     ASSERT_TRUE(hit);
-    EXPECT_EQ(hit->detail, "GPS Fix 06 Dec 09:00 UTC  06 Dec 09:00 UTC");
+    EXPECT_EQ(PlotMarkerDetail(*hit, *v), "GPS Fix 06 Dec 09:00 UTC  06 Dec 09:00 UTC");
     const CScreenPoint next = pixelOf({49.0, 185.0});
     ASSERT_TRUE(HitTest(scene, view, next.x, next.y, 8));
     EXPECT_EQ(HitTest(scene, view, next.x, next.y, 8)->kind, PlotMark::NextWaypoint);
+    EXPECT_EQ(PlotMarkerDetail(*HitTest(scene, view, next.x, next.y, 8), *v).substr(0, 47),
+              "Aleutian South  49:00.00 North  175:00.00 West  ETA");
     EXPECT_FALSE(HitTest(scene, view, next.x + 30, next.y + 30, 8));
     ASSERT_EQ(scene.markers.front().kind, PlotMark::Cyclone);
     EXPECT_EQ(scene.markers.front().circle.size(), 73u);
