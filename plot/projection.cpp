@@ -46,6 +46,7 @@ double UnwrapLongitude(double longitude, double near) { return near + NormalizeL
 void CPlotViewport::SetSize(double width, double height) {
     m_width = std::max(width, 1.0);
     m_height = std::max(height, 1.0);
+    SetScale(m_scale);
 }
 
 void CPlotViewport::SetCenter(const CMapPoint& center) {
@@ -56,7 +57,8 @@ void CPlotViewport::SetCenter(const CMapPoint& center) {
 
 void CPlotViewport::SetScale(double pixelsPerDegree) {
     if (!std::isfinite(pixelsPerDegree)) return;
-    m_scale = std::clamp(pixelsPerDegree, kMinScale, kMaxScale);
+    // Zoomed out no further than the world across the window: farther, it shows twice.
+    m_scale = std::clamp(pixelsPerDegree, std::max(kMinScale, m_width / 360.0), kMaxScale);
 }
 
 CScreenPoint CPlotViewport::ToScreen(const CMapPoint& p) const {

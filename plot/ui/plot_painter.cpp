@@ -54,6 +54,12 @@ public:
         : m_cell(cell), m_cols(static_cast<int>(width / cell) + 1), m_rows(static_cast<int>(height / cell) + 1),
           m_used(static_cast<std::size_t>(m_cols) * static_cast<std::size_t>(m_rows), 0) {}
 
+    // Marks the cell of a point (without asking).
+    void Take(const QPointF& p) {
+        const int x = static_cast<int>(p.x() / m_cell), y = static_cast<int>(p.y() / m_cell);
+        if (x >= 0 && y >= 0 && x < m_cols && y < m_rows) m_used[Index(x, y)] = 1;
+    }
+
     bool IsFree(const QPointF& p) const {
         const int x = static_cast<int>(p.x() / m_cell), y = static_cast<int>(p.y() / m_cell);
         return x < 0 || y < 0 || x >= m_cols || y >= m_rows || !m_used[Index(x, y)];
@@ -89,7 +95,10 @@ class CScenePainter {
 public:
     CScenePainter(QPainter& painter, const CPlotViewport& view, double offset)
         : m_p(painter), m_view(view), m_offset(offset), m_dots(view.Width(), view.Height(), 3),
-          m_labels(view.Width(), view.Height(), 6), m_window(-20, -20, view.Width() + 40, view.Height() + 40),
+          m_labels(view.Width(), view.Height(), 6),
+          m_tried{{view.Width(), view.Height(), 6}, {view.Width(), view.Height(), 6}, {view.Width(), view.Height(), 6},
+                  {view.Width(), view.Height(), 6}},
+          m_window(-20, -20, view.Width() + 40, view.Height() + 40),
           m_fm(painter.font()), m_stamps(painter.transform().isIdentity()) {}
 
     QPointF At(const CGeoPoint& g) const {
@@ -154,17 +163,33 @@ public:
 
     void Label(const QPointF& at, const std::string& text, QColor colour) {
         if (text.empty() || !m_window.contains(at)) return;
-        const QPointF origin = at + QPointF(9, -7);
-        // Where even the first letter's place is taken, measuring the text is not worth it.
-        if (!m_labels.IsFree(origin + QPointF(2, -m_fm.ascent() / 2))) return;
-        const QString t = Q(text);
-        const QRectF box(origin.x() - 2, origin.y() - m_fm.ascent(), m_fm.horizontalAdvance(t) + 4, m_fm.height());
-        if (!m_labels.Claim(box)) return;
-        m_p.setPen(Qt::NoPen);
-        m_p.setBrush(QColor(255, 255, 255, 190));
-        m_p.drawRect(box);
-        m_p.setPen(colour);
-        m_p.drawText(origin, t);
+        // Right of the marker and above it, else where there is room: left, or below.
+        const QPointF places[] = {{9, -7}, {-9, -7}, {9, 7 + m_fm.ascent()}, {-9, 7 + m_fm.ascent()}};
+        const QRectF inside(0, 0, m_view.Width(), m_view.Height());
+        QString t;
+        double width = 0;
+        for (std::size_t i = 0; i < std::size(places); ++i) {
+            const QPointF& place = places[i];
+            // Where the place next to the marker is taken, or a label tried from
+            // there before gave way, measuring the text is not worth it.
+            const QPointF anchor = at + place + QPointF(place.x() > 0 ? 2 : -2, -m_fm.ascent() / 2);
+            if (!m_labels.IsFree(anchor) || !m_tried[i].IsFree(anchor)) continue;
+            m_tried[i].Take(anchor);
+            if (t.isEmpty()) {
+                t = Q(text);
+                width = m_fm.horizontalAdvance(t) + 4;
+            }
+            const QPointF origin = at + place - QPointF(place.x() < 0 ? width - 4 : 0, 0);
+            const QRectF box(origin.x() - 2, origin.y() - m_fm.ascent(), width, m_fm.height());
+            if (!inside.contains(box) && i + 1 < std::size(places)) continue;
+            if (!m_labels.Claim(box)) continue;
+            m_p.setPen(Qt::NoPen);
+            m_p.setBrush(QColor(255, 255, 255, 190));
+            m_p.drawRect(box);
+            m_p.setPen(colour);
+            m_p.drawText(origin, t);
+            return;
+        }
     }
 
     void Ship(const CPlotMarker& ship) {
@@ -284,6 +309,7 @@ private:
     double m_offset;
     COccupancy m_dots;
     COccupancy m_labels;
+    COccupancy m_tried[4]; // per place of a label: anchors a label was tried at
     QRectF m_window;
     QFontMetricsF m_fm;
     bool m_stamps; // pixels are pixels: markers may be stamped from pictures

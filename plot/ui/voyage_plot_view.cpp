@@ -64,6 +64,7 @@ protected:
             m_dragFrom = e->position();
             if (d.manhattanLength() > 0) {
                 m_view->SetFollowShip(false); // the officer takes over
+                m_view->TakeOver();
                 m_view->Viewport().Pan(d.x(), d.y());
                 update();
             }
@@ -76,12 +77,14 @@ protected:
         setCursor(Qt::CrossCursor);
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override {
+        m_view->TakeOver();
         m_view->Viewport().ZoomAbout(e->position().x(), e->position().y(), 2.0);
         update();
     }
     void wheelEvent(QWheelEvent* e) override {
         const double notches = e->angleDelta().y() / 120.0;
         if (notches == 0) return;
+        m_view->TakeOver();
         const QPointF at = m_view->IsFollowingShip() ? QPointF(width() / 2.0, height() / 2.0) : e->position();
         m_view->Viewport().ZoomAbout(at.x(), at.y(), std::pow(kWheelStep, notches));
         update();
@@ -90,6 +93,7 @@ protected:
     }
     void keyPressEvent(QKeyEvent* e) override {
         CPlotViewport& v = m_view->Viewport();
+        m_view->TakeOver();
         switch (e->key()) {
         case Qt::Key_Plus:
         case Qt::Key_Equal: v.ZoomAbout(width() / 2.0, height() / 2.0, 2.0); break;
@@ -166,6 +170,7 @@ void CVoyagePlotView::Execute(Command command) {
 
 void CVoyagePlotView::FitRoute() {
     SetFollowShip(false);
+    m_fitted = true;
     m_view.Fit(m_scene.routeBounds, kFitMargin);
     m_canvas->update();
 }
@@ -176,9 +181,7 @@ bool CVoyagePlotView::IsFollowingShip() const { return m_follow->isChecked(); }
 
 void CVoyagePlotView::CanvasResized(QSize size) {
     m_view.SetSize(size.width(), size.height());
-    if (!m_fitted) {
-        // The first sight of the plot shows the whole route.
-        m_fitted = true;
+    if (m_fitted) {
         m_view.Fit(m_scene.routeBounds, kFitMargin);
     } else if (IsFollowingShip() && m_scene.ship) {
         m_view.SetCenter(Project(m_scene.ship->at));

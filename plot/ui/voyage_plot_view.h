@@ -55,6 +55,8 @@ public:
     void CanvasResized(QSize size);
     void Hover(QPoint at);
     void LeaveCanvas();
+    // The officer zoomed or panned: a new size of the window keeps the view.
+    void TakeOver() { m_fitted = false; }
 
 private:
     CKeelmarkLiteDoc& m_doc;
@@ -63,7 +65,7 @@ private:
     CPlotViewport m_view;
     QWidget* m_canvas = nullptr;
     QPushButton* m_follow = nullptr;
-    bool m_fitted = false;
+    bool m_fitted = true; // the route is shown whole until the officer zooms or pans
     const CPlotMarker* m_hover = nullptr;
     QString m_cursorText;
 };
