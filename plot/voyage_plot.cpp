@@ -221,7 +221,11 @@ const CPlotMarker* HitTest(const CPlotScene& scene, const CPlotViewport& view, d
 std::string PlotMarkerDetail(const CPlotMarker& marker, const CVoyage& voyage) {
     if (marker.routeIndex < 0 || marker.routeIndex >= voyage.GetCount()) return marker.detail;
     const CPosition* p = voyage.GetAt(marker.routeIndex);
-    if (marker.kind == PlotMark::Fix) return p->GetName() + "  " + UtcText(p->GetTime());
+    if (marker.kind == PlotMark::Fix) {
+        // A GPS fix is named after its time already.
+        const std::string time = UtcText(p->GetTime());
+        return p->GetName().find(time) != std::string::npos ? p->GetName() : p->GetName() + "  " + time;
+    }
     std::string detail = p->GetName() + "  " + PlaceText(*p);
     if (marker.routeIndex >= voyage.GetNextIndex()) detail += "  ETA " + CConversion::DayNumberText(p->GetETA()) + " UTC";
     return detail;

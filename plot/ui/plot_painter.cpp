@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -179,9 +180,15 @@ public:
                 t = Q(text);
                 width = m_fm.horizontalAdvance(t) + 4;
             }
-            const QPointF origin = at + place - QPointF(place.x() < 0 ? width - 4 : 0, 0);
-            const QRectF box(origin.x() - 2, origin.y() - m_fm.ascent(), width, m_fm.height());
-            if (!inside.contains(box) && i + 1 < std::size(places)) continue;
+            QPointF origin = at + place - QPointF(place.x() < 0 ? width - 4 : 0, 0);
+            QRectF box(origin.x() - 2, origin.y() - m_fm.ascent(), width, m_fm.height());
+            if (!inside.contains(box)) {
+                if (i + 1 < std::size(places)) continue;
+                // The last choice, at the edge of the window: moved in to be read whole.
+                const double shift = std::clamp(box.left(), 0.0, std::max(0.0, inside.width() - box.width())) - box.left();
+                origin.rx() += shift;
+                box.translate(shift, 0);
+            }
             if (!m_labels.Claim(box)) continue;
             m_p.setPen(Qt::NoPen);
             m_p.setBrush(QColor(255, 255, 255, 190));

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -231,8 +232,12 @@ void CVoyagePlotView::PrintTo(QPrinter& printer) const {
     if (!painter.begin(&printer)) return;
     const QRectF page = painter.viewport();
     // Drawn at the window's size and scaled to the page, so lines and labels keep
-    // their proportions; a title line above the chart.
-    const double titleHeight = QFontMetricsF(painter.font()).height() * 1.6;
+    // their proportions; a title line above the chart. The font is the window's,
+    // in its pixels: in points it would be sized for the printer's resolution.
+    QFont font = this->font();
+    font.setPixelSize(QFontInfo(this->font()).pixelSize());
+    painter.setFont(font);
+    const double titleHeight = QFontMetricsF(font).height() * 1.6;
     const double factor = page.width() / m_view.Width();
     const QSizeF logical(m_view.Width(), (page.height() / factor) - titleHeight);
     CPlotViewport view = m_view;

@@ -107,7 +107,9 @@ TEST_F(PacificPlot, APassageAcrossTheDateLineIsOnePieceAndHitsFindTheMarkers) {
     const CScreenPoint fix = pixelOf({48.6, 181.5});
     const CPlotMarker* hit = HitTest(scene, view, fix.x + 3, fix.y - 2, 8);
     ASSERT_TRUE(hit);
-    EXPECT_EQ(PlotMarkerDetail(*hit, *v), "GPS Fix 06 Dec 09:00 UTC  06 Dec 09:00 UTC");
+    EXPECT_EQ(PlotMarkerDetail(*hit, *v), "GPS Fix 06 Dec 09:00 UTC");
+    v->GetAt(3)->SetName("Noon");
+    EXPECT_EQ(PlotMarkerDetail(*hit, *v), "Noon  06 Dec 09:00 UTC");
     const CScreenPoint next = pixelOf({49.0, 185.0});
     ASSERT_TRUE(HitTest(scene, view, next.x, next.y, 8));
     EXPECT_EQ(HitTest(scene, view, next.x, next.y, 8)->kind, PlotMark::NextWaypoint);
