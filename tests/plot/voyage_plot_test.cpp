@@ -113,7 +113,7 @@ TEST_F(PacificPlot, APassageAcrossTheDateLineIsOnePieceAndHitsFindTheMarkers) {
     const CScreenPoint next = pixelOf({49.0, 185.0});
     ASSERT_TRUE(HitTest(scene, view, next.x, next.y, 8));
     EXPECT_EQ(HitTest(scene, view, next.x, next.y, 8)->kind, PlotMark::NextWaypoint);
-    EXPECT_EQ(PlotMarkerDetail(*HitTest(scene, view, next.x, next.y, 8), *v).substr(0, 47),
+    EXPECT_EQ(PlotMarkerDetail(*HitTest(scene, view, next.x, next.y, 8), *v).substr(0, 51),
               "Aleutian South  49:00.00 North  175:00.00 West  ETA");
     EXPECT_FALSE(HitTest(scene, view, next.x + 30, next.y + 30, 8));
     ASSERT_EQ(scene.markers.front().kind, PlotMark::Cyclone);
