@@ -120,7 +120,8 @@ std::string GraticuleLabel(double degrees, bool latitude) {
     const long long d = minutes / 60;
     const long long m = minutes % 60;
     const char* side = "";
-    if (minutes != 0 && !(!latitude && minutes == 180 * 60)) side = latitude ? (degrees < 0 ? "S" : "N") : (degrees < 0 ? "W" : "E");
+    if (minutes != 0 && !(!latitude && minutes == 180 * 60))
+        side = latitude ? (degrees < 0 ? "S" : "N") : (degrees < 0 ? "W" : "E");
     char text[32];
     if (m == 0)
         std::snprintf(text, sizeof text, "%lld\u00b0%s", d, side);

@@ -47,7 +47,7 @@ struct CScreenPoint {
 // of longitude nearest the centre.
 class CPlotViewport {
 public:
-    static constexpr double kMinScale = 0.5;   // the whole world in 180 pixels (and never less than the window)
+    static constexpr double kMinScale = 0.5;    // the whole world in 180 pixels (and never less than the window)
     static constexpr double kMaxScale = 6000.0; // a pixel for 18 metres
 
     void SetSize(double width, double height);

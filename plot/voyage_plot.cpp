@@ -181,8 +181,7 @@ CPlotScene BuildPlotScene(CKeelmarkLiteDoc& doc, CTime now) {
     return scene;
 }
 
-const CPlotMarker* HitTest(const CPlotScene& scene, const CPlotViewport& view, double px, double py,
-                           double radius) {
+const CPlotMarker* HitTest(const CPlotScene& scene, const CPlotViewport& view, double px, double py, double radius) {
     const CMapPoint cursor = view.FromScreen(px, py);
     auto distance = [&](const CPlotMarker& m) {
         const CMapPoint p = Project(m.at);
@@ -193,12 +192,17 @@ const CPlotMarker* HitTest(const CPlotScene& scene, const CPlotViewport& view, d
     };
     auto rank = [](PlotMark kind) {
         switch (kind) {
-        case PlotMark::Ship: return 0;
-        case PlotMark::Fix: return 1;
+        case PlotMark::Ship:
+            return 0;
+        case PlotMark::Fix:
+            return 1;
         case PlotMark::Waypoint:
-        case PlotMark::NextWaypoint: return 2;
-        case PlotMark::Popular: return 3;
-        case PlotMark::Cyclone: return 4;
+        case PlotMark::NextWaypoint:
+            return 2;
+        case PlotMark::Popular:
+            return 3;
+        case PlotMark::Cyclone:
+            return 4;
         }
         return 5;
     };
@@ -227,7 +231,8 @@ std::string PlotMarkerDetail(const CPlotMarker& marker, const CVoyage& voyage) {
         return p->GetName().find(time) != std::string::npos ? p->GetName() : p->GetName() + "  " + time;
     }
     std::string detail = p->GetName() + "  " + PlaceText(*p);
-    if (marker.routeIndex >= voyage.GetNextIndex()) detail += "  ETA " + CConversion::DayNumberText(p->GetETA()) + " UTC";
+    if (marker.routeIndex >= voyage.GetNextIndex())
+        detail += "  ETA " + CConversion::DayNumberText(p->GetETA()) + " UTC";
     return detail;
 }
 

@@ -29,10 +29,10 @@ enum class PlotMark { Waypoint, NextWaypoint, Fix, Ship, Popular, Cyclone };
 // One marked point of the plot, with what the plot says about it.
 struct CPlotMarker {
     PlotMark kind = PlotMark::Waypoint;
-    CGeoPoint at;           // longitude unwrapped along the voyage
-    std::string label;      // drawn beside it: a waypoint's or cyclone's name
-    std::string detail;     // shown on hover (for waypoints and fixes made when asked: PlotMarkerDetail)
-    int routeIndex = -1;    // waypoints and fixes: the place in the route
+    CGeoPoint at;                  // longitude unwrapped along the voyage
+    std::string label;             // drawn beside it: a waypoint's or cyclone's name
+    std::string detail;            // shown on hover (for waypoints and fixes made when asked: PlotMarkerDetail)
+    int routeIndex = -1;           // waypoints and fixes: the place in the route
     std::vector<CGeoPoint> vector; // ship and cyclones: from `at` to where the motion leads
     std::vector<CGeoPoint> circle; // cyclones: the radius of the storm field
 };
@@ -58,8 +58,7 @@ CPlotScene BuildPlotScene(CKeelmarkLiteDoc& doc, CTime now);
 
 // The marker under the pixel (within `radius` pixels), nearest first; the ship
 // wins a tie, then fixes, waypoints, the popular position and cyclones.
-const CPlotMarker* HitTest(const CPlotScene& scene, const CPlotViewport& view, double px, double py,
-                           double radius);
+const CPlotMarker* HitTest(const CPlotScene& scene, const CPlotViewport& view, double px, double py, double radius);
 
 // What the plot says about a marker on hover: a fix's name and time, a waypoint's
 // name, place and (ahead of the ship) ETA, the ship's course and speed, a cyclone's figures.

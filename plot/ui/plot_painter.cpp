@@ -96,11 +96,12 @@ class CScenePainter {
 public:
     CScenePainter(QPainter& painter, const CPlotViewport& view, double offset)
         : m_p(painter), m_view(view), m_offset(offset), m_dots(view.Width(), view.Height(), 3),
-          m_labels(view.Width(), view.Height(), 6),
-          m_tried{{view.Width(), view.Height(), 6}, {view.Width(), view.Height(), 6}, {view.Width(), view.Height(), 6},
-                  {view.Width(), view.Height(), 6}},
-          m_window(-20, -20, view.Width() + 40, view.Height() + 40),
-          m_fm(painter.font()), m_stamps(painter.transform().isIdentity()) {}
+          m_labels(view.Width(), view.Height(), 6), m_tried{{view.Width(), view.Height(), 6},
+                                                            {view.Width(), view.Height(), 6},
+                                                            {view.Width(), view.Height(), 6},
+                                                            {view.Width(), view.Height(), 6}},
+          m_window(-20, -20, view.Width() + 40, view.Height() + 40), m_fm(painter.font()),
+          m_stamps(painter.transform().isIdentity()) {}
 
     QPointF At(const CGeoPoint& g) const {
         CMapPoint m = Project(g);
@@ -185,7 +186,8 @@ public:
             if (!inside.contains(box)) {
                 if (i + 1 < std::size(places)) continue;
                 // The last choice, at the edge of the window: moved in to be read whole.
-                const double shift = std::clamp(box.left(), 0.0, std::max(0.0, inside.width() - box.width())) - box.left();
+                const double shift =
+                    std::clamp(box.left(), 0.0, std::max(0.0, inside.width() - box.width())) - box.left();
                 origin.rx() += shift;
                 box.translate(shift, 0);
             }
@@ -219,10 +221,14 @@ public:
 
     static QColor LabelColour(PlotMark kind) {
         switch (kind) {
-        case PlotMark::NextWaypoint: return QColor::fromRgb(kPlotNextWaypointColour);
-        case PlotMark::Popular: return QColor::fromRgb(kPlotPopularColour);
-        case PlotMark::Cyclone: return QColor::fromRgb(kPlotCycloneColour);
-        default: return QColor::fromRgb(kPlotWaypointColour);
+        case PlotMark::NextWaypoint:
+            return QColor::fromRgb(kPlotNextWaypointColour);
+        case PlotMark::Popular:
+            return QColor::fromRgb(kPlotPopularColour);
+        case PlotMark::Cyclone:
+            return QColor::fromRgb(kPlotCycloneColour);
+        default:
+            return QColor::fromRgb(kPlotWaypointColour);
         }
     }
 
@@ -236,7 +242,8 @@ public:
             static const QImage waypoint = DotImage(kWaypointRadius, QColor::fromRgb(kPlotWaypointColour));
             static const QImage fix = DotImage(kFixRadius, QColor::fromRgb(kPlotTrackColour));
             const QImage& stamp = m.kind == PlotMark::Fix ? fix : waypoint;
-            m_p.drawImage(QPointF(std::round(at.x()) - stamp.width() / 2, std::round(at.y()) - stamp.height() / 2), stamp);
+            m_p.drawImage(QPointF(std::round(at.x()) - stamp.width() / 2, std::round(at.y()) - stamp.height() / 2),
+                          stamp);
             return;
         }
         switch (m.kind) {
@@ -253,7 +260,8 @@ public:
             Dot(at, kFixRadius, QColor::fromRgb(kPlotTrackColour));
             break;
         case PlotMark::Popular: {
-            const QPointF diamond[] = {at + QPointF(0, -6), at + QPointF(6, 0), at + QPointF(0, 6), at + QPointF(-6, 0)};
+            const QPointF diamond[] = {at + QPointF(0, -6), at + QPointF(6, 0), at + QPointF(0, 6),
+                                       at + QPointF(-6, 0)};
             m_p.setPen(QPen(Qt::white, 1.5));
             m_p.setBrush(QColor::fromRgb(kPlotPopularColour));
             m_p.drawPolygon(diamond, 4);

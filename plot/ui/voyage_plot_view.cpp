@@ -27,9 +27,9 @@
 
 namespace {
 
-constexpr double kFitMargin = 40.0;   // pixels around the route when fitted
-constexpr double kHitRadius = 8.0;    // pixels from a marker that still point at it
-constexpr double kWheelStep = 1.2;    // zoom per notch of the wheel
+constexpr double kFitMargin = 40.0; // pixels around the route when fitted
+constexpr double kHitRadius = 8.0;  // pixels from a marker that still point at it
+constexpr double kWheelStep = 1.2;  // zoom per notch of the wheel
 constexpr double kKeyPanPixels = 80.0;
 constexpr const char* kImageFilter = "PNG Images (*.png)|*.png|All Files (*.*)|*.*||";
 constexpr const char* kImageExtension = "png";
@@ -97,13 +97,27 @@ protected:
         m_view->TakeOver();
         switch (e->key()) {
         case Qt::Key_Plus:
-        case Qt::Key_Equal: v.ZoomAbout(width() / 2.0, height() / 2.0, 2.0); break;
-        case Qt::Key_Minus: v.ZoomAbout(width() / 2.0, height() / 2.0, 0.5); break;
-        case Qt::Key_Left: m_view->SetFollowShip(false), v.Pan(kKeyPanPixels, 0); break;
-        case Qt::Key_Right: m_view->SetFollowShip(false), v.Pan(-kKeyPanPixels, 0); break;
-        case Qt::Key_Up: m_view->SetFollowShip(false), v.Pan(0, kKeyPanPixels); break;
-        case Qt::Key_Down: m_view->SetFollowShip(false), v.Pan(0, -kKeyPanPixels); break;
-        default: QWidget::keyPressEvent(e); return;
+        case Qt::Key_Equal:
+            v.ZoomAbout(width() / 2.0, height() / 2.0, 2.0);
+            break;
+        case Qt::Key_Minus:
+            v.ZoomAbout(width() / 2.0, height() / 2.0, 0.5);
+            break;
+        case Qt::Key_Left:
+            m_view->SetFollowShip(false), v.Pan(kKeyPanPixels, 0);
+            break;
+        case Qt::Key_Right:
+            m_view->SetFollowShip(false), v.Pan(-kKeyPanPixels, 0);
+            break;
+        case Qt::Key_Up:
+            m_view->SetFollowShip(false), v.Pan(0, kKeyPanPixels);
+            break;
+        case Qt::Key_Down:
+            m_view->SetFollowShip(false), v.Pan(0, -kKeyPanPixels);
+            break;
+        default:
+            QWidget::keyPressEvent(e);
+            return;
         }
         update();
     }
@@ -189,7 +203,9 @@ void CVoyagePlotView::CanvasResized(QSize size) {
     }
 }
 
-void CVoyagePlotView::PaintCanvas(QPainter& painter) { PaintVoyagePlot(painter, m_view, m_scene, Shorelines(), m_hover); }
+void CVoyagePlotView::PaintCanvas(QPainter& painter) {
+    PaintVoyagePlot(painter, m_view, m_scene, Shorelines(), m_hover);
+}
 
 void CVoyagePlotView::Hover(QPoint at) {
     m_cursorText = QString::fromStdString(CursorReadout(m_view.GeoAt(at.x(), at.y()), m_doc.GetPresentPosition()));
@@ -199,8 +215,8 @@ void CVoyagePlotView::Hover(QPoint at) {
         m_canvas->update();
     }
     if (hit)
-        QToolTip::showText(m_canvas->mapToGlobal(at),
-                           QString::fromStdString(PlotMarkerDetail(*hit, m_doc.GetVoyage())), m_canvas);
+        QToolTip::showText(m_canvas->mapToGlobal(at), QString::fromStdString(PlotMarkerDetail(*hit, m_doc.GetVoyage())),
+                           m_canvas);
     else
         QToolTip::hideText();
     if (QStatusBar* bar = StatusBarOf(this)) bar->showMessage(m_cursorText);
@@ -247,8 +263,8 @@ void CVoyagePlotView::PrintTo(QPrinter& printer) const {
     QString title = QStringLiteral("Voyage Plot");
     if (!path.empty()) title += QStringLiteral(" - ") + QFileInfo(QString::fromStdString(path)).fileName();
     painter.drawText(QPointF(0, titleHeight * 0.7),
-                     QStringLiteral("%1    %2").arg(title, QString::fromStdString(services::Now().FormatUtc(
-                                                                   "%d %b %Y %H:%M") + " UTC")));
+                     QStringLiteral("%1    %2")
+                         .arg(title, QString::fromStdString(services::Now().FormatUtc("%d %b %Y %H:%M") + " UTC")));
     painter.translate(0, titleHeight);
     PaintVoyagePlot(painter, view, m_scene, Shorelines());
     painter.setPen(QPen(Qt::black, 1));

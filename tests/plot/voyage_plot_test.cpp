@@ -40,7 +40,8 @@ TEST(PlotProjection, MercatorAndItsInverseAndTheViewport) {
 }
 
 TEST(PlotProjection, GraticuleFollowsTheZoomInDegreesAndMinutes) {
-    const std::pair<double, const char*> labels[] = {{52.5, "52°30'N"}, {-33.25, "33°15'S"}, {0.0, "0°"}, {1.0 / 60, "0°01'N"}};
+    const std::pair<double, const char*> labels[] = {
+        {52.5, "52°30'N"}, {-33.25, "33°15'S"}, {0.0, "0°"}, {1.0 / 60, "0°01'N"}};
     for (const auto& [value, text] : labels)
         EXPECT_EQ(GraticuleLabel(value, true), text);
     EXPECT_EQ(GraticuleLabel(-4.0, false), "4°W");
@@ -95,7 +96,8 @@ TEST_F(PacificPlot, APassageAcrossTheDateLineIsOnePieceAndHitsFindTheMarkers) {
     for (std::size_t i = 1; i < all.size(); ++i)
         EXPECT_LE(std::fabs(all[i].longitude - all[i - 1].longitude), 20.0) << i; // no jump of a turn
     EXPECT_EQ(scene.legs[1].size(), 2u) << "a rhumb line is straight";
-    EXPECT_EQ(Row(all.back().longitude, scene.Ship()->at.longitude, scene.track.back().longitude), "235.00|183.00|181.50");
+    EXPECT_EQ(Row(all.back().longitude, scene.Ship()->at.longitude, scene.track.back().longitude),
+              "235.00|183.00|181.50");
     EXPECT_LT(scene.routeBounds.right - scene.routeBounds.left, 100.0);
 
     CPlotViewport view;
@@ -133,11 +135,10 @@ TEST(PlotCoastline, ReadsSegmentsWholeOrNotAtAll) {
     EXPECT_EQ(Row(coast.Segments().size(), coast.PointCount()), "2|5") << "a one-point segment draws nothing";
     EXPECT_NEAR(coast.Y()[4], MercatorY(-10.25), 1e-4);
     EXPECT_EQ(Row(coast.Segments()[1].bounds.left, coast.Segments()[1].bounds.right), "-5.50|-5.00");
-    const std::pair<const char*, const char*> bad[] = {
-        {">\n1 2\n3 x\n", "line 3 is not \"longitude latitude\""},
-        {"1 2\n", "line 1 holds a point before the first '>'"},
-        {">\n1 95\n", "line 2 holds a point off the earth"},
-        {">\n1 2 3\n", "line 2 is not \"longitude latitude\""}};
+    const std::pair<const char*, const char*> bad[] = {{">\n1 2\n3 x\n", "line 3 is not \"longitude latitude\""},
+                                                       {"1 2\n", "line 1 holds a point before the first '>'"},
+                                                       {">\n1 95\n", "line 2 holds a point off the earth"},
+                                                       {">\n1 2 3\n", "line 2 is not \"longitude latitude\""}};
     for (const auto& [text, why] : bad) {
         EXPECT_FALSE(coast.Parse(text, "c.txt", error));
         EXPECT_EQ(error, std::string("The shoreline file \"c.txt\" is damaged: ") + why + ".");

@@ -53,12 +53,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&plot));
         QVERIFY(Shorelines().error.empty() && Shorelines().low.PointCount() > 50000);
         const QImage image = plot.RenderImage();
-        const std::pair<CGeoPoint, QRgb> expected[] = {{{45.0, 165.0}, kPlotWaypointColour},
-                                                       {{35.0, 140.0}, kPlotWaypointColour},
-                                                       {{49.0, -175.0}, kPlotNextWaypointColour},
-                                                       {{48.8, -177.0}, kPlotShipColour},
-                                                       {{51.9, -176.6}, kPlotPopularColour},
-                                                       {{40.0, 175.0}, kPlotCycloneColour}};
+        const std::pair<CGeoPoint, QRgb> expected[] = {
+            {{45.0, 165.0}, kPlotWaypointColour},      {{35.0, 140.0}, kPlotWaypointColour},
+            {{49.0, -175.0}, kPlotNextWaypointColour}, {{48.8, -177.0}, kPlotShipColour},
+            {{51.9, -176.6}, kPlotPopularColour},      {{40.0, 175.0}, kPlotCycloneColour}};
         for (const auto& [at, colour] : expected) {
             const QPoint p = PixelOf(plot, at);
             QVERIFY2(image.rect().contains(p), qPrintable(QString::number(at.longitude)));
