@@ -17,6 +17,7 @@ constexpr double kGraticuleSteps[] = {1, 2, 5, 10, 15, 20, 30, 60, 120, 300, 600
 } // namespace
 
 void CMapRect::Include(const CMapPoint& p) {
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return; // a damaged position does not stretch the view
     if (IsEmpty()) {
         left = right = p.x;
         bottom = top = p.y;
@@ -50,6 +51,7 @@ void CPlotViewport::SetSize(double width, double height) {
 }
 
 void CPlotViewport::SetCenter(const CMapPoint& center) {
+    if (!std::isfinite(center.x) || !std::isfinite(center.y)) return;
     const double limit = MercatorY(kMercatorLatitudeLimit);
     m_center.x = NormalizeLongitude(center.x);
     m_center.y = std::clamp(center.y, -limit, limit);

@@ -37,6 +37,12 @@ TEST(PlotProjection, MercatorAndItsInverseAndTheViewport) {
     const CGeoPoint after = view.GeoAt(620 - 55, 140 + 31);
     EXPECT_EQ(Row(after.latitude, after.longitude), Row(under.latitude, under.longitude));
     EXPECT_NEAR(after.latitude, under.latitude, 1e-9);
+    // A position without a number in it moves nothing.
+    CMapRect bounds;
+    bounds.Include({std::nan(""), 10.0});
+    EXPECT_TRUE(bounds.IsEmpty());
+    view.SetCenter({std::nan(""), 0.0});
+    EXPECT_EQ(view.GeoAt(620 - 55, 140 + 31).latitude, after.latitude);
 }
 
 TEST(PlotProjection, GraticuleFollowsTheZoomInDegreesAndMinutes) {
