@@ -108,8 +108,9 @@ void CPlotViewport::Fit(const CMapRect& bounds, double margin) {
     if (bounds.IsEmpty()) return;
     const double w = std::max(m_width - 2 * margin, 1.0);
     const double h = std::max(m_height - 2 * margin, 1.0);
-    const double spanX = std::max(bounds.right - bounds.left, 1.0 / 60); // a single point: a mile or so around it
-    const double spanY = std::max(bounds.top - bounds.bottom, 1.0 / 60);
+    // A route at one point (a new voyage) is shown with some 30 miles of sea around it.
+    const double spanX = std::max(bounds.right - bounds.left, 1.0);
+    const double spanY = std::max(bounds.top - bounds.bottom, 1.0);
     SetScale(std::min(w / spanX, h / spanY));
     SetCenter({(bounds.left + bounds.right) / 2, (bounds.bottom + bounds.top) / 2});
 }
