@@ -9,6 +9,7 @@
 #include "document/ui/route_commands.h"
 #include "platform/services.h"
 #include "weather/ui/weather_commands.h"
+#include "plot/ui/plot_commands.h"
 
 namespace {
 
@@ -66,4 +67,5 @@ void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterDashboardCommands(registry);
     RegisterRouteCommands(registry);
     RegisterWeatherCommands(registry);
+    RegisterPlotCommands(registry);
 }

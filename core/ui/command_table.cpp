@@ -32,6 +32,7 @@ constexpr CCommandRow Line(const char* menu) { return {CommandRowKind::Separator
 
 constexpr const char* kFile = "&File";
 constexpr const char* kEdit = "&Edit";
+constexpr const char* kView = "&View";
 constexpr const char* kVoyage = "&Voyage";
 constexpr const char* kUpdatePosition = "&Voyage/&Update Position";
 constexpr const char* kVessel = "V&essel";
@@ -55,6 +56,8 @@ constexpr CCommandRow kRows[] = {
     Frame(Command::FileSave, "actionFileSave", kFile, "&Save", "Save the voyage", "Ctrl+S", "save", 13, kWithVoyage),
     Frame(Command::FileSaveAs, "actionFileSaveAs", kFile, "Save &As...", "Save the voyage under a new name", "", "", 0,
           kWithVoyage),
+    Frame(Command::SavePlotImage, "actionSavePlotImage", kFile, "Save as image...",
+          "Save the voyage plot as a PNG image", "", "", 0, kWithVoyage),
     Line(kFile),
     Frame(Command::FilePrint, "actionFilePrint", kFile, "&Print...", "Print a form of the voyage", "Ctrl+P", "print",
           41, kWithVoyage),
@@ -75,6 +78,9 @@ constexpr CCommandRow kRows[] = {
     Frame(Command::EditCut, "actionEditCut", kEdit, "Cu&t", "", "Ctrl+X", "cut", 31),
     Frame(Command::EditCopy, "actionEditCopy", kEdit, "&Copy", "", "Ctrl+C", "copy", 32),
     Frame(Command::EditPaste, "actionEditPaste", kEdit, "&Paste", "", "Ctrl+V", "paste", 33),
+
+    Voyage(Command::VoyagePlot, "actionVoyagePlot", kView, "Voyage Plot",
+           "Show the route, the track, the ship and the cyclones on a chart"),
 
     Voyage(Command::GpsUpdate, "actionGpsUpdate", kUpdatePosition, "&GPS", "Enter a position fix from the GPS",
            kSuspends),

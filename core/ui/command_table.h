@@ -75,6 +75,9 @@ enum class Command {
     OpenReport = 32833,
     NewReport = 32845,
     ReportScheduler = 32797,
+    // The voyage plot
+    VoyagePlot = 32950,
+    SavePlotImage = 32951,
 };
 
 enum class CommandRowKind {

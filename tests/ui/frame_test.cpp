@@ -42,7 +42,7 @@ const std::set<Command> kHandled = {
     Command::AlmanacSave, Command::EditNextWaypoint, Command::SelectNextWaypoint, Command::CourseSpeedChange,
     Command::SelectReference, Command::PopularButton, Command::Waypoints, Command::PopularPosition,
     Command::PopularPositionView, Command::SpeedMadeGood, Command::VoyageProperties, Command::UpdateMeteo,
-    Command::AverageWeather, Command::Hurricanes};
+    Command::AverageWeather, Command::Hurricanes, Command::VoyagePlot};
 
 // The commands whose dialogs hold the dashboard's refresh.
 const std::set<Command> kSuspending = {
