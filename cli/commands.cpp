@@ -10,6 +10,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "cli/gpx_commands.h"
 #include "cli/json_writer.h"
 #include "cli/record_commands.h"
 #include "core/file_io.h"
@@ -28,7 +29,10 @@ std::string Usage() {
            "  load --type TYPE JSON_FILE OUT_FILE   write a file from JSON records (JSON_FILE - reads stdin)\n"
            "  sail LAT1 LON1 LAT2 LON2 [--rhumb]   distance and initial course between two points\n"
            "  status VOYAGE_FILE [--at TIME] [--vessel FILE]\n"
-           "                                        what the dashboard shows, TIME as YYYY-MM-DDTHH:MM:SSZ\n";
+           "                                        what the dashboard shows, TIME as YYYY-MM-DDTHH:MM:SSZ\n"
+           "  gpx-import VOYAGE_FILE GPX_FILE [--route NAME]\n"
+           "                                        a GPX route replaces the planned waypoints\n"
+           "  gpx-export VOYAGE_FILE OUT.gpx        the route, the fixes and the popular position as GPX\n";
 }
 
 using CommandError = CommandFailure;
@@ -175,7 +179,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         if (command == "dump") return Dump(rest, out);
         if (command == "load") return Load(rest);
         if (command == "status") return Status(rest, out);
-        for (const char* later : {"almanac", "sight", "times", "almanac-build", "gpx-import", "gpx-export"}) {
+        if (command == "gpx-import") return GpxImportCommand(rest, out);
+        if (command == "gpx-export") return GpxExportCommand(rest, out);
+        for (const char* later : {"almanac", "sight", "times", "almanac-build"}) {
             if (command == later) {
                 err << "keelmark: " << command << ": not available yet\n";
                 return kExitUsage;

@@ -134,6 +134,21 @@ void CVoyage::WipeFixes() {
     m_nextWaypoint = GetFirst();
 }
 
+bool CVoyage::ReplaceWaypoints(std::vector<std::unique_ptr<CPosition>> waypoints) {
+    if (waypoints.size() < 2) return false;
+    std::vector<std::unique_ptr<CPosition>> route;
+    route.reserve(m_route.size() + waypoints.size());
+    route.push_back(std::move(waypoints.front()));
+    for (auto& p : m_route)
+        if (p->GetKind() == CPosition::kFix) route.push_back(std::move(p));
+    for (std::size_t i = 1; i < waypoints.size(); ++i)
+        route.push_back(std::move(waypoints[i]));
+    m_route = std::move(route);
+    m_manualSelection = 0;
+    m_nextWaypoint = GetLast();
+    return true;
+}
+
 double CVoyage::UpdateETAs(CPosition& present, const CRunDown& runDown) {
     CPosition* next = GetNextWaypoint(present);
     const double d = present.DistanceTo(next->GetLatitude(), next->GetLongitude(), next->GetProceedVia());

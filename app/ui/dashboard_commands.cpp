@@ -5,6 +5,7 @@
 #include "core/ui/command_registry.h"
 #include "document/keelmark_lite_doc.h"
 #include "document/position_fix.h"
+#include "document/ui/gpx_commands.h"
 #include "document/ui/position_fix_dialog.h"
 #include "document/ui/route_commands.h"
 #include "platform/services.h"
@@ -70,4 +71,5 @@ void RegisterDashboardCommands(CCommandRegistry& registry) {
 void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterDashboardCommands(registry);
     RegisterRouteCommands(registry);
+    RegisterGpxCommands(registry);
 }

@@ -41,14 +41,15 @@ const std::set<Command> kHandled = {
     Command::ImportVessel, Command::ExportPort, Command::ImportPort, Command::ObsMessage, Command::AlmanacLoad,
     Command::AlmanacSave, Command::EditNextWaypoint, Command::SelectNextWaypoint, Command::CourseSpeedChange,
     Command::SelectReference, Command::PopularButton, Command::Waypoints, Command::PopularPosition,
-    Command::PopularPositionView, Command::SpeedMadeGood, Command::VoyageProperties};
+    Command::PopularPositionView, Command::SpeedMadeGood, Command::VoyageProperties, Command::ImportRouteGpx,
+    Command::ExportRouteGpx};
 
 // The commands whose dialogs hold the dashboard's refresh.
 const std::set<Command> kSuspending = {
     Command::GpsUpdate, Command::EditNextWaypoint, Command::SelectNextWaypoint, Command::CourseSpeedChange,
     Command::Schedule, Command::PopularButton, Command::SpeedMadeGood, Command::Waypoints, Command::PopularPosition,
     Command::PopularPositionView, Command::Destination, Command::ImportPort, Command::VoyageProperties,
-    Command::VesselProperties, Command::ImportVessel, Command::AverageWeather};
+    Command::VesselProperties, Command::ImportVessel, Command::AverageWeather, Command::ImportRouteGpx};
 // clang-format on
 
 // The menu at a path of entry texts, "&Tools/&Addressbook".

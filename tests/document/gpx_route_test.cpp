@@ -1,0 +1,147 @@
+#include "document/gpx_route.h"
+
+#include <cmath>
+
+#include "document/route_import.h"
+#include "support/model_test.h"
+
+namespace {
+
+const CTime kNow = CTime::FromUtc(2026, 3, 10, 12, 0, 0);
+
+std::string Gpx(const std::string& body, const std::string& extra = "") {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"x\" "
+           "xmlns=\"http://www.topografix.com/GPX/1/1\"" +
+           extra + ">\n" + body + "</gpx>\n";
+}
+
+struct GpxRoute : ::testing::Test, CTestHost {
+    GpxRoute() : CTestHost(kNow) {
+        KeepSideFilesHere();
+        doc = NewVoyage();
+        MakeMeridianRoute(*doc, kNow);
+    }
+    std::unique_ptr<CKeelmarkLiteDoc> doc;
+    Names RouteNames() {
+        Names names;
+        for (int i = 0; i < doc->GetVoyage().GetCount(); ++i)
+            names.push_back(doc->GetVoyage().GetAt(i)->GetName());
+        return names;
+    }
+};
+
+} // namespace
+
+TEST_F(GpxRoute, BadInputIsRefusedNamingProblemAndLine) {
+    const std::string pt = "<rte><name>R</name>\n<rtept lat=\"1\" lon=\"2\"/>\n";
+    const struct {
+        std::string text, message;
+    } cases[] = {
+        {"<gpx>\n<rte>\n</gpx>", "\"f.gpx\" is not XML: line 3: Start-end tags mismatch"},
+        {"", "\"f.gpx\" is not XML: line 1: No document element found"},
+        {"<?xml version=\"1.0\"?>\n<kml/>", "\"f.gpx\" is not a GPX file: line 2: the document is <kml>, not <gpx>"},
+        {Gpx("<wpt lat=\"1\" lon=\"2\"/>"), "\"f.gpx\" holds no route: a route is an <rte> element with <rtept> points"},
+        {Gpx(pt + "<rtept lon=\"2\"><name>Ushant</name></rtept></rte>"),
+         "\"f.gpx\", line 5: route point \"Ushant\" has no latitude (attribute lat)"},
+        {Gpx(pt + "<rtept lat=\"1\"/></rte>"), "\"f.gpx\", line 5: route point has no longitude (attribute lon)"},
+        {Gpx(pt + "<rtept lat=\"4 9\" lon=\"2\"/></rte>"),
+         "\"f.gpx\", line 5: route point has the latitude \"4 9\", which is not a number"},
+        {Gpx(pt + "<rtept lat=\"nan\" lon=\"2\"/></rte>"),
+         "\"f.gpx\", line 5: route point has the latitude \"nan\", which is not a number"},
+        {Gpx(pt + "<rtept lat=\"90.5\" lon=\"2\"/></rte>"),
+         "\"f.gpx\", line 5: route point has the latitude 90.5, outside -90 to 90"},
+        {Gpx(pt + "<rtept lat=\"1\" lon=\"-180.01\"/></rte>"),
+         "\"f.gpx\", line 5: route point has the longitude -180.01, outside -180 to 180"},
+    };
+    for (const auto& c : cases) {
+        CGpxFile file;
+        std::string error;
+        EXPECT_FALSE(ParseGpx(c.text, "f.gpx", file, error)) << c.text;
+        EXPECT_EQ(error, c.message);
+    }
+
+    // A route of one point parses but cannot become the route; the voyage stays as it was.
+    CGpxFile file;
+    std::string error;
+    ASSERT_TRUE(ParseGpx(Gpx(pt + "</rte>"), "f.gpx", file, error)) << error;
+    EXPECT_FALSE(ImportRoute(*doc, file, 0, "f.gpx", error));
+    EXPECT_EQ(error, "The route \"R\" (line 3) has 1 point: a route needs at least a departure and a destination");
+    EXPECT_EQ(RouteNames(), (Names{"Departure", "Fix A", "Mid", "Fix B", "Arrival"}));
+    EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(GpxRoute, ShapesOtherProgramsWrite) {
+    // Two routes: one bare (no names, no extensions, a foreign prefix on the GPX
+    // elements), one with accents and both kinds of rhumb-line extensions.
+    const std::string text = Gpx(
+        "<g:rte><g:rtept lat=\" 50.1 \" lon=\"-1\"/><g:rtept lat=\"+49\" lon=\"-2\"/><g:rtept lat=\"48\" lon=\"-3\"/>"
+        "</g:rte>\n<rte><name>Bréhat – Łódź</name>"
+        "<rtept lat=\"48.85\" lon=\"-3.0\"><name> Île de Bréhat\n</name></rtept>"
+        "<rtept lat=\"54\" lon=\"10\"><name>Łódź</name><extensions><k:leg xmlns:k=\"" +
+            std::string(kKeelmarkGpxNamespace) +
+            "\">Rhumb</k:leg></extensions></rtept>"
+            "<rtept lat=\"55\" lon=\"11\"><extensions><x:leg xmlns:x=\"urn:other\">rhumb</x:leg></extensions></rtept>"
+            "<rtept lat=\"56\" lon=\"12\"><extensions><rtz:leg geometryType=\"Loxodrome\"/></extensions></rtept>"
+            "</rte>\n",
+        " xmlns:g=\"http://www.topografix.com/GPX/1/1\"");
+    CGpxFile file;
+    std::string error;
+    ASSERT_TRUE(ParseGpx(text, "f.gpx", file, error)) << error;
+    ASSERT_EQ(file.routes.size(), 2u);
+    EXPECT_EQ(GpxRouteTitle(file, 0), "Route 1 (3 points)");
+    EXPECT_EQ(GpxRouteTitle(file, 1), "Bréhat – Łódź (4 points)");
+    EXPECT_EQ(FindGpxRoute(file, "Bréhat – Łódź"), 1);
+    EXPECT_EQ(FindGpxRoute(file, "Route 1"), -1);
+    Names got;
+    for (const CGpxPoint& p : file.routes[1].points)
+        got.push_back(Row(p.name, p.latitude, p.rhumbLine));
+    EXPECT_EQ(got, (Names{"Île de Bréhat|48.85|0|", "?ódź|54.00|1|", "|55.00|0|", "|56.00|1|"}));
+    EXPECT_EQ(ChangedNames(file.routes[1]), (Names{"Łódź"}));
+
+    ASSERT_TRUE(ImportRoute(*doc, file, 0, "/tmp/bare.gpx", error)) << error;
+    EXPECT_EQ(RouteNames(), (Names{"Departure", "Fix A", "Fix B", "Waypoint 2", "Arrival"}));
+    EXPECT_DOUBLE_EQ(doc->GetVoyage().GetFirst()->GetLatitude(), 50.1);
+    EXPECT_EQ(Logged(), (Names{"Route \"Route 1\" imported from bare.gpx: 3 waypoints replace 3"}));
+}
+
+TEST_F(GpxRoute, ExportThenImportGivesTheSameWaypointsAndKeepsFixes) {
+    CVoyage& v = doc->GetVoyage();
+    v.GetAt(2)->SetLatitude(49.123456789);
+    v.GetAt(2)->SetLongitude(-0.987654321);
+    v.GetAt(2)->SetProceedVia(CPosition::kGreatCircle);
+    v.GetAt(2)->SetName("Mid\x01 é");
+    doc->GetPopularPosition().SetName("Le Havre");
+    const std::string text = GpxText(v, doc->GetPopularPosition());
+    for (const char* part : {"<wpt lat=\"0\" lon=\"0\">\n    <name>Le Havre</name>", "<name>Mid  é</name>",
+                             "<keelmark:leg>rhumb</keelmark:leg>", "<time>2026-03-10T09:00:00Z</time>"})
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+
+    // Into the Channel voyage: its two waypoints go, the fixes added there stay.
+    auto other = NewVoyage();
+    MakeChannelCrossing(*other, kNow);
+    other->AddPositionFix("GPS", kNow - 600, 49.9, 0.0);
+    const CTime arrival = other->GetVoyage().GetLast()->GetTime();
+    CGpxFile file;
+    std::string error;
+    ASSERT_TRUE(ParseGpx(text, "out.gpx", file, error)) << error;
+    const CRouteImport plan = PlanRouteImport(other->GetVoyage(), file, 0);
+    EXPECT_EQ(ImportQuestion(plan), "Replace the 2 planned waypoints of the voyage by the 3 points of the route "
+                                    "\"Departure - Arrival\"?\n1 position fix stays in the route.");
+    ASSERT_TRUE(ImportRoute(*other, file, 0, "out.gpx", error)) << error;
+    const CVoyage& w = other->GetVoyage();
+    ASSERT_EQ(w.GetCount(), 4);
+    EXPECT_EQ(w.GetAt(1)->GetName(), "GPS");
+    const int from[] = {0, 2, 4};
+    for (int i : {0, 2, 3}) {
+        const CPosition& a = *v.GetAt(from[i == 0 ? 0 : i - 1]);
+        const CPosition& b = *w.GetAt(i);
+        EXPECT_NEAR(a.GetLatitude(), b.GetLatitude(), 1e-7);
+        EXPECT_NEAR(a.GetLongitude(), b.GetLongitude(), 1e-7);
+        EXPECT_EQ(a.GetProceedVia(), b.GetProceedVia()) << i;
+        EXPECT_EQ(b.GetKind(), CPosition::kWaypoint);
+    }
+    EXPECT_EQ(w.GetLast()->GetTime(), arrival);
+    EXPECT_EQ(other->GetReferencePosition(), w.GetFirst());
+    EXPECT_EQ(other->GetNextWaypoint(), w.GetAt(2));
+    EXPECT_TRUE(other->IsModified());
+}
