@@ -6,7 +6,6 @@
 
 #include "cli/json_writer.h"
 #include "cli/record_commands.h"
-#include "core/event_log.h"
 #include "core/record_file.h"
 #include "document/gpx_route.h"
 #include "document/keelmark_lite_doc.h"
@@ -72,8 +71,10 @@ int GpxImportCommand(const std::vector<std::string>& args, std::ostream& out) {
     const CRouteImport plan = PlanRouteImport(voyage->voyage, gpx, index);
     if (!ReplaceRouteWaypoints(voyage->voyage, gpx.routes[index], services::Now(), error))
         throw CommandFailure{kExitFailed, error};
+    // Only the voyage file is written: the vessel and cyclone files stay as they
+    // are, and the event log, whose relative path belongs to the desktop's data
+    // folder, is left to the desktop.
     if (!SaveRecordFile(values[0], *voyage, error)) throw CommandFailure{kExitFailed, error};
-    CEventLog().Write(ImportLogText(plan, values[1]));
 
     CJsonWriter json;
     json.BeginObject();

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <utility>
 
 #include <pugixml.hpp>
 
@@ -124,8 +125,10 @@ bool IsRhumbLine(const pugi::xml_node& point) {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+// Shortest text that reads back to the same double, never with an exponent (GPX
+// coordinates are xsd:decimal). A tiny value such as 1e-300 takes some 300 digits.
 std::string NumberText(double value) {
-    char buffer[64];
+    char buffer[512];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return std::string(buffer, result.ptr);
 }
@@ -138,6 +141,8 @@ public:
         pugi::xml_document doc;
         const pugi::xml_parse_result parsed =
             doc.load_buffer(m_text.data(), m_text.size(), pugi::parse_default, pugi::encoding_auto);
+        if (parsed.status == pugi::status_no_document_element)
+            throw CGpxFault{Quoted(m_source) + " is not XML: line 1: it holds no element"};
         if (!parsed)
             throw CGpxFault{Quoted(m_source) + " is not XML: line " + std::to_string(m_lines.LineOf(parsed.offset)) +
                             ": " + parsed.description()};
@@ -268,7 +273,19 @@ bool InGpxRoute(const CVoyage& voyage, int index) {
     return index == 0 || index == voyage.GetCount() - 1 || voyage.GetAt(index)->GetKind() != CPosition::kFix;
 }
 
-std::string GpxText(const CVoyage& voyage, const CPosition& popular) {
+// GPX holds coordinates on the globe only; a point off it is refused by name.
+bool Placeable(const CPosition& p, std::string& error) {
+    const auto fits = [](double value, double limit) { return std::isfinite(value) && std::fabs(value) <= limit; };
+    if (fits(p.GetLatitude(), 90.0) && fits(p.GetLongitude(), 180.0)) return true;
+    error = "The position \"" + p.GetName() + "\" is not on the globe (latitude " + NumberText(p.GetLatitude()) +
+            ", longitude " + NumberText(p.GetLongitude()) + "): GPX cannot hold it";
+    return false;
+}
+
+bool GpxText(const CVoyage& voyage, const CPosition& popular, std::string& text, std::string& error) {
+    if (!Placeable(popular, error)) return false;
+    for (int i = 0; i < voyage.GetCount(); ++i)
+        if (!Placeable(*voyage.GetAt(i), error)) return false;
     pugi::xml_document doc;
     pugi::xml_node declaration = doc.append_child(pugi::node_declaration);
     declaration.append_attribute("version").set_value("1.0");
@@ -312,9 +329,11 @@ std::string GpxText(const CVoyage& voyage, const CPosition& popular) {
 
     CStringWriter writer;
     doc.save(writer, "  ", pugi::format_default, pugi::encoding_utf8);
-    return writer.text;
+    text = std::move(writer.text);
+    return true;
 }
 
 bool WriteGpxFile(const std::string& path, const CVoyage& voyage, const CPosition& popular, std::string& error) {
-    return WriteFileAtomic(path, GpxText(voyage, popular), error);
+    std::string text;
+    return GpxText(voyage, popular, text, error) && WriteFileAtomic(path, text, error);
 }

@@ -63,7 +63,9 @@ std::vector<std::string> ChangedNames(const CGpxRoute& route);
 // and the departure and destination even when one of them has become a fix.
 bool InGpxRoute(const CVoyage& voyage, int index);
 
-// The GPX 1.1 document of a voyage's route and track and the popular position, UTF-8.
-std::string GpxText(const CVoyage& voyage, const CPosition& popular);
+// The GPX 1.1 document of a voyage's route and track and the popular position,
+// UTF-8. False, with a message naming it, when a position is not on the globe
+// (not a number, or beyond 90 degrees of latitude or 180 of longitude).
+bool GpxText(const CVoyage& voyage, const CPosition& popular, std::string& text, std::string& error);
 // Writes it atomically. False with a message naming the file and the fault.
 bool WriteGpxFile(const std::string& path, const CVoyage& voyage, const CPosition& popular, std::string& error);

@@ -38,7 +38,7 @@ TEST_F(GpxRoute, BadInputIsRefusedNamingProblemAndLine) {
         std::string text, message;
     } cases[] = {
         {"<gpx>\n<rte>\n</gpx>", "\"f.gpx\" is not XML: line 3: Start-end tags mismatch"},
-        {"", "\"f.gpx\" is not XML: line 1: No document element found"},
+        {"", "\"f.gpx\" is not XML: line 1: it holds no element"},
         {"<?xml version=\"1.0\"?>\n<kml/>", "\"f.gpx\" is not a GPX file: line 2: the document is <kml>, not <gpx>"},
         {Gpx("<wpt lat=\"1\" lon=\"2\"/>"), "\"f.gpx\" holds no route: a route is an <rte> element with <rtept> points"},
         {Gpx(pt + "<rtept lon=\"2\"><name>Ushant</name></rtept></rte>"),
@@ -95,7 +95,7 @@ TEST_F(GpxRoute, ShapesOtherProgramsWrite) {
     Names got;
     for (const CGpxPoint& p : file.routes[1].points)
         got.push_back(Row(p.name, p.latitude, p.rhumbLine));
-    EXPECT_EQ(got, (Names{"Île de Bréhat|48.85|0|", "?ódź|54.00|1|", "|55.00|0|", "|56.00|1|"}));
+    EXPECT_EQ(got, (Names{"Île de Bréhat|48.85|0", "?ód?|54.00|1", "|55.00|0", "|56.00|1"}));
     EXPECT_EQ(ChangedNames(file.routes[1]), (Names{"Łódź"}));
 
     ASSERT_TRUE(ImportRoute(*doc, file, 0, "/tmp/bare.gpx", error)) << error;
@@ -111,7 +111,8 @@ TEST_F(GpxRoute, ExportThenImportGivesTheSameWaypointsAndKeepsFixes) {
     v.GetAt(2)->SetProceedVia(CPosition::kGreatCircle);
     v.GetAt(2)->SetName("Mid\x01 é");
     doc->GetPopularPosition().SetName("Le Havre");
-    const std::string text = GpxText(v, doc->GetPopularPosition());
+    std::string text, error;
+    ASSERT_TRUE(GpxText(v, doc->GetPopularPosition(), text, error)) << error;
     for (const char* part : {"<wpt lat=\"0\" lon=\"0\">\n    <name>Le Havre</name>", "<name>Mid  é</name>",
                              "<keelmark:leg>rhumb</keelmark:leg>", "<time>2026-03-10T09:00:00Z</time>"})
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
@@ -120,9 +121,9 @@ TEST_F(GpxRoute, ExportThenImportGivesTheSameWaypointsAndKeepsFixes) {
     auto other = NewVoyage();
     MakeChannelCrossing(*other, kNow);
     other->AddPositionFix("GPS", kNow - 600, 49.9, 0.0);
+    other->SetModifiedFlag(false);
     const CTime arrival = other->GetVoyage().GetLast()->GetTime();
     CGpxFile file;
-    std::string error;
     ASSERT_TRUE(ParseGpx(text, "out.gpx", file, error)) << error;
     const CRouteImport plan = PlanRouteImport(other->GetVoyage(), file, 0);
     EXPECT_EQ(ImportQuestion(plan), "Replace the 2 planned waypoints of the voyage by the 3 points of the route "
@@ -131,10 +132,9 @@ TEST_F(GpxRoute, ExportThenImportGivesTheSameWaypointsAndKeepsFixes) {
     const CVoyage& w = other->GetVoyage();
     ASSERT_EQ(w.GetCount(), 4);
     EXPECT_EQ(w.GetAt(1)->GetName(), "GPS");
-    const int from[] = {0, 2, 4};
-    for (int i : {0, 2, 3}) {
-        const CPosition& a = *v.GetAt(from[i == 0 ? 0 : i - 1]);
-        const CPosition& b = *w.GetAt(i);
+    for (const auto& [i, j] : {std::pair{0, 0}, {2, 2}, {4, 3}}) {
+        const CPosition& a = *v.GetAt(i);
+        const CPosition& b = *w.GetAt(j);
         EXPECT_NEAR(a.GetLatitude(), b.GetLatitude(), 1e-7);
         EXPECT_NEAR(a.GetLongitude(), b.GetLongitude(), 1e-7);
         EXPECT_EQ(a.GetProceedVia(), b.GetProceedVia()) << i;
@@ -144,4 +144,10 @@ TEST_F(GpxRoute, ExportThenImportGivesTheSameWaypointsAndKeepsFixes) {
     EXPECT_EQ(other->GetReferencePosition(), w.GetFirst());
     EXPECT_EQ(other->GetNextWaypoint(), w.GetAt(2));
     EXPECT_TRUE(other->IsModified());
+
+    // A position off the globe has no place in GPX: nothing is written.
+    v.GetAt(3)->SetLatitude(NAN);
+    EXPECT_FALSE(WriteGpxFile(Path("bad.gpx"), v, doc->GetPopularPosition(), error));
+    EXPECT_EQ(error, "The position \"Fix B\" is not on the globe (latitude nan, longitude 0): GPX cannot hold it");
+    EXPECT_FALSE(std::filesystem::exists(Path("bad.gpx")));
 }
