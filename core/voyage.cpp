@@ -1,6 +1,7 @@
 #include "core/voyage.h"
 
 #include <cmath>
+#include <limits>
 
 #include "core/archive.h"
 #include "core/conversion.h"
@@ -136,13 +137,32 @@ void CVoyage::WipeFixes() {
 
 bool CVoyage::ReplaceWaypoints(std::vector<std::unique_ptr<CPosition>> waypoints) {
     if (waypoints.size() < 2) return false;
-    std::vector<std::unique_ptr<CPosition>> route;
-    route.reserve(m_route.size() + waypoints.size());
-    route.push_back(std::move(waypoints.front()));
+    std::vector<std::unique_ptr<CPosition>> fixes;
     for (auto& p : m_route)
-        if (p->GetKind() == CPosition::kFix) route.push_back(std::move(p));
-    for (std::size_t i = 1; i < waypoints.size(); ++i)
-        route.push_back(std::move(waypoints[i]));
+        if (p->GetKind() == CPosition::kFix) fixes.push_back(std::move(p));
+    // The fixes go onto the leg the ship is sailing: the one the last fix lies
+    // closest to, by the detour a call there would add to the leg.
+    std::size_t at = 1;
+    if (!fixes.empty()) {
+        const CPosition& last = *fixes.back();
+        double best = std::numeric_limits<double>::infinity();
+        for (std::size_t k = 1; k < waypoints.size(); ++k) {
+            const CPosition& a = *waypoints[k - 1];
+            const CPosition& b = *waypoints[k];
+            const double detour = a.DistanceTo(last.GetLatitude(), last.GetLongitude(), CPosition::kGreatCircle) +
+                                  last.DistanceTo(b.GetLatitude(), b.GetLongitude(), CPosition::kGreatCircle) -
+                                  a.DistanceTo(b.GetLatitude(), b.GetLongitude(), CPosition::kGreatCircle);
+            if (detour < best) best = detour, at = k;
+        }
+    }
+    std::vector<std::unique_ptr<CPosition>> route;
+    route.reserve(fixes.size() + waypoints.size());
+    for (std::size_t k = 0; k < waypoints.size(); ++k) {
+        if (k == at)
+            for (auto& f : fixes)
+                route.push_back(std::move(f));
+        route.push_back(std::move(waypoints[k]));
+    }
     m_route = std::move(route);
     m_manualSelection = 0;
     m_nextWaypoint = GetLast();

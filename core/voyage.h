@@ -57,9 +57,10 @@ public:
     void WipeFixes();
     // A new plan: the given waypoints (at least two, the departure first and the
     // destination last) replace every planned waypoint. The fixes taken so far are
-    // the track already made good; they keep their order and follow the new
-    // departure. The next waypoint is chosen afresh. False, changing nothing, for
-    // fewer than two waypoints.
+    // the track already made good; they keep their order and stand together on
+    // the new leg nearest the last fix, so the ship goes on to that leg's end.
+    // The next waypoint is chosen afresh. False, changing nothing, for fewer than
+    // two waypoints.
     bool ReplaceWaypoints(std::vector<std::unique_ptr<CPosition>> waypoints);
 
     // The destination's ETA includes the run-down when the reduce switch is on;

@@ -45,7 +45,8 @@ CRouteImport PlanRouteImport(const CVoyage& voyage, const CGpxFile& file, std::s
     plan.waypoints = static_cast<int>(route.points.size());
     plan.replaced = PlannedWaypointCount(voyage);
     plan.fixesKept = voyage.GetCount() - plan.replaced;
-    plan.changedNames = ChangedNames(route);
+    for (const CGpxPoint& p : route.points)
+        if (p.name != p.fileName) plan.changedNames.push_back(p.fileName + " becomes " + p.name);
     return plan;
 }
 
@@ -111,7 +112,7 @@ std::string ImportQuestion(const CRouteImport& plan) {
     if (!plan.changedNames.empty())
         text += "\n\nThe voyage file cannot hold every character of these names; the characters it cannot hold "
                 "become '?': " +
-                NameList(plan.changedNames);
+                NameList(plan.changedNames) + ".";
     return text;
 }
 

@@ -21,7 +21,7 @@ struct CRouteImport {
     int waypoints = 0;     // route points that became waypoints
     int replaced = 0;      // planned waypoints that went
     int fixesKept = 0;
-    std::vector<std::string> changedNames; // names Windows-1252 cannot hold whole
+    std::vector<std::string> changedNames; // "Łódź becomes ?ód?": names Windows-1252 cannot hold whole
 };
 
 // The planned waypoints of the route: every position that is not a fix.

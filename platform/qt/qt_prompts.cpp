@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -105,6 +106,9 @@ int CQtPrompts::Choose(const std::string& caption, const std::string& text, cons
         auto* scroll = new QScrollArea(&dialog);
         scroll->setWidget(list);
         scroll->setWidgetResizable(true);
+        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scroll->setMinimumWidth(list->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() +
+                                2 * scroll->frameWidth());
         scroll->setMinimumHeight(list->sizeHint().height() * 10 / count);
         layout->addWidget(scroll);
     } else {

@@ -54,17 +54,20 @@ TEST(CliGpx, GpsbabelReadsTheExportAndItsOwnRouteImports) {
 
     // A route gpsbabel writes on its own (GPX 1.1, with its metadata and comments).
     const std::string csv = host.Path("in.csv"), written = host.Path("babel.gpx");
-    std::ofstream(csv) << "Name,Latitude,Longitude\nNab Tower,50.6678,-0.9522\nOuessant,48.4667,-5.1\n"
+    std::ofstream(csv) << "Name,Latitude,Longitude\nNab Tower,50.6678,-0.9522\nCasquets,49.72,-2.37\nOuessant,48.4667,-5.1\n"
                           "Ambrose,40.4583,-73.83\n";
     peer = RunProgram(babel, {"-i", "unicsv", "-f", csv, "-x", "transform,rte=wpt,del", "-o", "gpx,gpxver=1.1", "-F",
                               written});
     ASSERT_EQ(peer.status, 0) << peer.err;
     r = Keelmark({"gpx-import", voyage, written});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("\"waypoints\": 3,"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"waypoints\": 4,"), std::string::npos) << r.out;
     const std::string csvAfter = RouteCsv(voyage);
     EXPECT_NE(csvAfter.find(",50.667800,-0.952200,\"Nab Tower\"\n"), std::string::npos) << csvAfter;
     EXPECT_NE(csvAfter.find(",40.458300,-73.830000,\"Ambrose\"\n"), std::string::npos) << csvAfter;
+    // The fixes of the demo voyage lie mid-Atlantic: the ship goes on for Ambrose, not back to the Channel.
+    r = Keelmark({"status", voyage, "--at", "2026-03-10T12:00:00Z"});
+    EXPECT_NE(r.out.find("\"nextWaypoint\": \"Ambrose\""), std::string::npos) << r.out;
 
     // Several routes want --route; a bad file changes nothing.
     std::ofstream(written) << "<gpx><rte><name>A</name></rte><rte><name>B</name></rte></gpx>";
