@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "core/archive.h"
 #include "core/conversion.h"
@@ -137,30 +138,33 @@ void CVoyage::WipeFixes() {
 
 bool CVoyage::ReplaceWaypoints(std::vector<std::unique_ptr<CPosition>> waypoints) {
     if (waypoints.size() < 2) return false;
-    std::vector<std::unique_ptr<CPosition>> fixes;
-    for (auto& p : m_route)
-        if (p->GetKind() == CPosition::kFix) fixes.push_back(std::move(p));
-    // The fixes go onto the leg the ship is sailing: the one the last fix lies
-    // closest to, by the detour a call there would add to the leg.
-    std::size_t at = 1;
-    if (!fixes.empty()) {
-        const CPosition& last = *fixes.back();
+    // Each fix goes onto the new leg it lies nearest to, by the detour a call
+    // there would add to the leg, and never onto a leg before that of the fix
+    // before it: the track keeps its order and the ship goes on along the leg
+    // it is sailing.
+    const auto detour = [&waypoints](std::size_t k, const CPosition& f) {
+        const CPosition& a = *waypoints[k - 1];
+        const CPosition& b = *waypoints[k];
+        return a.DistanceTo(f.GetLatitude(), f.GetLongitude(), CPosition::kGreatCircle) +
+               f.DistanceTo(b.GetLatitude(), b.GetLongitude(), CPosition::kGreatCircle) -
+               a.DistanceTo(b.GetLatitude(), b.GetLongitude(), CPosition::kGreatCircle);
+    };
+    std::vector<std::pair<std::size_t, std::size_t>> fixes; // route index, leg
+    std::size_t from = 1;
+    for (std::size_t r = 0; r < m_route.size(); ++r) {
+        if (m_route[r]->GetKind() != CPosition::kFix) continue;
         double best = std::numeric_limits<double>::infinity();
-        for (std::size_t k = 1; k < waypoints.size(); ++k) {
-            const CPosition& a = *waypoints[k - 1];
-            const CPosition& b = *waypoints[k];
-            const double detour = a.DistanceTo(last.GetLatitude(), last.GetLongitude(), CPosition::kGreatCircle) +
-                                  last.DistanceTo(b.GetLatitude(), b.GetLongitude(), CPosition::kGreatCircle) -
-                                  a.DistanceTo(b.GetLatitude(), b.GetLongitude(), CPosition::kGreatCircle);
-            if (detour < best) best = detour, at = k;
-        }
+        std::size_t leg = from;
+        for (std::size_t k = from; k < waypoints.size(); ++k)
+            if (const double d = detour(k, *m_route[r]); d < best) best = d, leg = k;
+        fixes.emplace_back(r, from = leg);
     }
+    // Everything is allocated before the first position moves: nothing below throws.
     std::vector<std::unique_ptr<CPosition>> route;
     route.reserve(fixes.size() + waypoints.size());
-    for (std::size_t k = 0; k < waypoints.size(); ++k) {
-        if (k == at)
-            for (auto& f : fixes)
-                route.push_back(std::move(f));
+    for (std::size_t k = 0, i = 0; k < waypoints.size(); ++k) {
+        for (; i < fixes.size() && fixes[i].second == k; ++i)
+            route.push_back(std::move(m_route[fixes[i].first]));
         route.push_back(std::move(waypoints[k]));
     }
     m_route = std::move(route);

@@ -57,8 +57,8 @@ public:
     void WipeFixes();
     // A new plan: the given waypoints (at least two, the departure first and the
     // destination last) replace every planned waypoint. The fixes taken so far are
-    // the track already made good; they keep their order and stand together on
-    // the new leg nearest the last fix, so the ship goes on to that leg's end.
+    // the track already made good; in their order, each stands on the new leg
+    // it lies nearest to, so the ship goes on to the end of the leg it sails.
     // The next waypoint is chosen afresh. False, changing nothing, for fewer than
     // two waypoints.
     bool ReplaceWaypoints(std::vector<std::unique_ptr<CPosition>> waypoints);
