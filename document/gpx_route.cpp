@@ -277,8 +277,12 @@ bool InGpxRoute(const CVoyage& voyage, int index) {
 bool Placeable(const CPosition& p, std::string& error) {
     const auto fits = [](double value, double limit) { return std::isfinite(value) && std::fabs(value) <= limit; };
     if (fits(p.GetLatitude(), 90.0) && fits(p.GetLongitude(), 180.0)) return true;
-    error = "The position \"" + p.GetName() + "\" is not on the globe (latitude " + NumberText(p.GetLatitude()) +
-            ", longitude " + NumberText(p.GetLongitude()) + "): GPX cannot hold it";
+    const auto shortest = [](double value) {
+        char buffer[32];
+        return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+    };
+    error = "The position \"" + OneLine(p.GetName()) + "\" is not on the globe (latitude " +
+            shortest(p.GetLatitude()) + ", longitude " + shortest(p.GetLongitude()) + "): GPX cannot hold it";
     return false;
 }
 
