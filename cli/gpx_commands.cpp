@@ -52,8 +52,8 @@ std::size_t ChooseRoute(const CGpxFile& gpx, const std::optional<std::string>& n
         return static_cast<std::size_t>(index);
     }
     if (gpx.routes.size() > 1)
-        throw CommandFailure{kExitFailed, "the file holds " + std::to_string(gpx.routes.size()) + " routes (" +
-                                              names + "): choose one with --route NAME"};
+        throw CommandFailure{kExitFailed, "the file holds " + std::to_string(gpx.routes.size()) + " routes (" + names +
+                                              "): choose one with --route NAME"};
     return 0;
 }
 

@@ -262,13 +262,6 @@ int FindGpxRoute(const CGpxFile& file, const std::string& name) {
     return -1;
 }
 
-std::vector<std::string> ChangedNames(const CGpxRoute& route) {
-    std::vector<std::string> names;
-    for (const CGpxPoint& p : route.points)
-        if (p.name != p.fileName) names.push_back(p.fileName);
-    return names;
-}
-
 bool InGpxRoute(const CVoyage& voyage, int index) {
     return index == 0 || index == voyage.GetCount() - 1 || voyage.GetAt(index)->GetKind() != CPosition::kFix;
 }
@@ -281,8 +274,8 @@ bool Placeable(const CPosition& p, std::string& error) {
         char buffer[32];
         return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
     };
-    error = "The position \"" + OneLine(p.GetName()) + "\" is not on the globe (latitude " +
-            shortest(p.GetLatitude()) + ", longitude " + shortest(p.GetLongitude()) + "): GPX cannot hold it";
+    error = "The position \"" + OneLine(p.GetName()) + "\" is not on the globe (latitude " + shortest(p.GetLatitude()) +
+            ", longitude " + shortest(p.GetLongitude()) + "): GPX cannot hold it";
     return false;
 }
 

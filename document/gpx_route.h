@@ -56,8 +56,6 @@ bool ReadGpxFile(const std::string& path, CGpxFile& out, std::string& error);
 std::string GpxRouteTitle(const CGpxFile& file, std::size_t index);
 // The first route of that name, or -1.
 int FindGpxRoute(const CGpxFile& file, const std::string& name);
-// The names of the route that Windows-1252 cannot hold whole, as the file gave them.
-std::vector<std::string> ChangedNames(const CGpxRoute& route);
 
 // Whether the route position at the index goes into the <rte>: the waypoints,
 // and the departure and destination even when one of them has become a fix.
