@@ -141,22 +141,27 @@ bool CVoyage::ReplaceWaypoints(std::vector<std::unique_ptr<CPosition>> waypoints
     // Each fix goes onto the new leg it lies nearest to, by the detour a call
     // there would add to the leg, and never onto a leg before that of the fix
     // before it: the track keeps its order and the ship goes on along the leg
-    // it is sailing.
-    const auto detour = [&waypoints](std::size_t k, const CPosition& f) {
-        const CPosition& a = *waypoints[k - 1];
-        const CPosition& b = *waypoints[k];
-        return a.DistanceTo(f.GetLatitude(), f.GetLongitude(), CPosition::kGreatCircle) +
-               f.DistanceTo(b.GetLatitude(), b.GetLongitude(), CPosition::kGreatCircle) -
-               a.DistanceTo(b.GetLatitude(), b.GetLongitude(), CPosition::kGreatCircle);
+    // it is sailing. Great-circle distances are symmetric, so each fix needs one
+    // distance per waypoint.
+    const auto distance = [](const CPosition& from, const CPosition& to) {
+        return from.DistanceTo(to.GetLatitude(), to.GetLongitude(), CPosition::kGreatCircle);
     };
+    std::vector<double> legs(waypoints.size());
+    for (std::size_t k = 1; k < waypoints.size(); ++k)
+        legs[k] = distance(*waypoints[k - 1], *waypoints[k]);
     std::vector<std::pair<std::size_t, std::size_t>> fixes; // route index, leg
     std::size_t from = 1;
     for (std::size_t r = 0; r < m_route.size(); ++r) {
-        if (m_route[r]->GetKind() != CPosition::kFix) continue;
+        const CPosition& fix = *m_route[r];
+        if (fix.GetKind() != CPosition::kFix) continue;
         double best = std::numeric_limits<double>::infinity();
+        double toStart = distance(*waypoints[from - 1], fix);
         std::size_t leg = from;
-        for (std::size_t k = from; k < waypoints.size(); ++k)
-            if (const double d = detour(k, *m_route[r]); d < best) best = d, leg = k;
+        for (std::size_t k = from; k < waypoints.size(); ++k) {
+            const double toEnd = distance(fix, *waypoints[k]);
+            if (const double detour = toStart + toEnd - legs[k]; detour < best) best = detour, leg = k;
+            toStart = toEnd;
+        }
         fixes.emplace_back(r, from = leg);
     }
     // Everything is allocated before the first position moves: nothing below throws.

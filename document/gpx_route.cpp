@@ -100,26 +100,32 @@ bool IsRhumbLine(const pugi::xml_node& point) {
         if (EqualsNoCase(v, "Orthodrome")) rhumb = false;
     };
     const auto look = [&](const pugi::xml_node& e) {
-        if (LocalName(e) == "leg" && NamespaceOf(e) == kKeelmarkGpxNamespace) {
-            const std::string v = Trimmed(e.text().get());
-            if (EqualsNoCase(v, "rhumb")) rhumb = true;
-            if (EqualsNoCase(v, "great") || EqualsNoCase(v, "greatcircle")) rhumb = false;
-        }
         if (LocalName(e) == "geometryType") geometry(e.text().get());
         for (pugi::xml_attribute a : e.attributes()) {
             const std::string_view name = a.name();
             if (name == "geometryType" || name.ends_with(":geometryType")) geometry(a.value());
         }
     };
-    const std::function<void(const pugi::xml_node&)> visit = [&](const pugi::xml_node& parent) {
-        for (pugi::xml_node e : parent.children()) {
-            if (e.type() != pugi::node_element) continue;
-            look(e);
-            visit(e);
+    // Iterative: extensions nested thousands deep must not run the stack out.
+    struct CWalker : pugi::xml_tree_walker {
+        std::function<void(const pugi::xml_node&)> look;
+        bool for_each(pugi::xml_node& node) override {
+            if (node.type() == pugi::node_element) look(node);
+            return true;
         }
-    };
-    for (pugi::xml_node ext : point.children())
-        if (ext.type() == pugi::node_element && LocalName(ext) == "extensions") visit(ext);
+    } walker;
+    walker.look = look;
+    for (pugi::xml_node ext : point.children()) {
+        if (ext.type() != pugi::node_element || LocalName(ext) != "extensions") continue;
+        for (pugi::xml_node e : ext.children()) {
+            if (e.type() != pugi::node_element || LocalName(e) != "leg" || NamespaceOf(e) != kKeelmarkGpxNamespace)
+                continue;
+            const std::string v = Trimmed(e.text().get());
+            if (EqualsNoCase(v, "rhumb")) rhumb = true;
+            if (EqualsNoCase(v, "great") || EqualsNoCase(v, "greatcircle")) rhumb = false;
+        }
+        ext.traverse(walker);
+    }
     return rhumb;
 }
 
