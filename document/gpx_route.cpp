@@ -188,8 +188,8 @@ private:
 
     double Coordinate(const pugi::xml_node& node, const CGpxPoint& point, const char* attribute, const char* what,
                       double limit) const {
-        const std::string where = Quoted(m_source) + ", line " + std::to_string(point.line) + ": route point" +
-                                  (point.fileName.empty() ? "" : " " + Quoted(point.fileName));
+        std::string where = Quoted(m_source) + ", line " + std::to_string(point.line) + ": route point";
+        if (!point.fileName.empty()) where.append(" ").append(Quoted(point.fileName));
         const pugi::xml_attribute a = node.attribute(attribute);
         if (!a) throw CGpxFault{where + " has no " + what + " (attribute " + attribute + ")"};
         const std::string text = Trimmed(a.value());

@@ -108,7 +108,9 @@ std::string ImportQuestion(const CRouteImport& plan) {
                        " of the voyage by the " + Counted(plan.waypoints, "point", "points") + " of the route \"" +
                        plan.routeName + "\"?";
     if (plan.fixesKept > 0)
-        text += "\n" + Counted(plan.fixesKept, "position fix stays", "position fixes stay") + " in the route.";
+        text.append("\n")
+            .append(Counted(plan.fixesKept, "position fix stays", "position fixes stay"))
+            .append(" in the route.");
     if (!plan.changedNames.empty())
         text += "\n\nThe voyage file cannot hold every character of these names; the characters it cannot hold "
                 "become '?': " +
