@@ -13,6 +13,7 @@
 #include <ostream>
 
 #include "cli/astro_commands.h"
+#include "cli/gpx_commands.h"
 #include "cli/json_writer.h"
 #include "cli/record_commands.h"
 #include "core/file_io.h"
@@ -39,7 +40,11 @@ std::string Usage() {
            "  sight --object NAME --at TIME --lat LAT --lon LON --sextant DEGREES [--eye METRES] [--file ALMANAC]\n"
            "                                        reduce a sextant altitude to an intercept\n"
            "  times --lat LAT --lon LON --at TIME   the Sun's twilight, rise, meridian passage and set\n"
-           "  almanac-build --epoch YEAR OUT_FILE   write the shipped almanac for a decimal year\n";
+           "  almanac-build --epoch YEAR OUT_FILE   write the shipped almanac for a decimal year\n"
+
+           "  gpx-import VOYAGE_FILE GPX_FILE [--route NAME]\n"
+           "                                        a GPX route replaces the planned waypoints\n"
+           "  gpx-export VOYAGE_FILE OUT.gpx        the route, the fixes and the popular position as GPX\n";
 }
 
 using CommandError = CommandFailure;
@@ -212,12 +217,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (command == "sight") return SightCommand(rest, out);
         if (command == "times") return TimesCommand(rest, out);
         if (command == "almanac-build") return AlmanacBuildCommand(rest);
-        for (const char* later : {"gpx-import", "gpx-export"}) {
-            if (command == later) {
-                err << "keelmark: " << command << ": not available yet\n";
-                return kExitUsage;
-            }
-        }
+        if (command == "gpx-import") return GpxImportCommand(rest, out);
+        if (command == "gpx-export") return GpxExportCommand(rest, out);
         err << "keelmark: unknown command \"" << command << "\" (keelmark --help lists the commands)\n";
         return kExitUsage;
     } catch (const CommandError& e) {

@@ -5,6 +5,7 @@
 #include "core/ui/command_registry.h"
 #include "document/keelmark_lite_doc.h"
 #include "document/position_fix.h"
+#include "document/ui/gpx_commands.h"
 #include "document/ui/position_fix_dialog.h"
 #include "document/ui/route_commands.h"
 #include "platform/services.h"
@@ -68,4 +69,5 @@ void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterRouteCommands(registry);
     RegisterWeatherCommands(registry);
     RegisterPlotCommands(registry);
+    RegisterGpxCommands(registry);
 }

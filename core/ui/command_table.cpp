@@ -105,6 +105,11 @@ constexpr CCommandRow kRows[] = {
     Voyage(Command::ImportPort, "actionImportPort", kVoyage, "&Import portinfo",
            "Read the port particulars from a port file", kSuspends),
     Line(kVoyage),
+    Voyage(Command::ImportRouteGpx, "actionImportRouteGpx", kVoyage, "Import route (&GPX)...",
+           "Replace the planned waypoints by a route from a GPX file", kSuspends),
+    Voyage(Command::ExportRouteGpx, "actionExportRouteGpx", kVoyage, "Export route (GP&X)...",
+           "Write the route, the position fixes and the popular position to a GPX file"),
+    Line(kVoyage),
     Voyage(Command::VoyageProperties, "actionVoyageProperties", kVoyage, "P&roperties",
            "Description, service and voyage number", kSuspends),
 

@@ -44,6 +44,8 @@ enum class Command {
     ExportPort = 32807,
     ImportPort = 32808,
     VoyageProperties = 32789,
+    ImportRouteGpx = 32920,
+    ExportRouteGpx = 32921,
     // Vessel
     VesselProperties = 32794,
     ImportVessel = 32795,

@@ -42,14 +42,15 @@ const std::set<Command> kHandled = {
     Command::AlmanacSave, Command::EditNextWaypoint, Command::SelectNextWaypoint, Command::CourseSpeedChange,
     Command::SelectReference, Command::PopularButton, Command::Waypoints, Command::PopularPosition,
     Command::PopularPositionView, Command::SpeedMadeGood, Command::VoyageProperties, Command::UpdateMeteo,
-    Command::AverageWeather, Command::Hurricanes, Command::VoyagePlot};
+    Command::AverageWeather, Command::Hurricanes, Command::VoyagePlot,
+    Command::ImportRouteGpx, Command::ExportRouteGpx};
 
 // The commands whose dialogs hold the dashboard's refresh.
 const std::set<Command> kSuspending = {
     Command::GpsUpdate, Command::EditNextWaypoint, Command::SelectNextWaypoint, Command::CourseSpeedChange,
     Command::Schedule, Command::PopularButton, Command::SpeedMadeGood, Command::Waypoints, Command::PopularPosition,
     Command::PopularPositionView, Command::Destination, Command::ImportPort, Command::VoyageProperties,
-    Command::VesselProperties, Command::ImportVessel, Command::AverageWeather};
+    Command::VesselProperties, Command::ImportVessel, Command::AverageWeather, Command::ImportRouteGpx};
 // clang-format on
 
 // The menu at a path of entry texts, "&Tools/&Addressbook".
