@@ -2,6 +2,7 @@
 
 #include "app/schedule.h"
 #include "app/ui/schedule_dialog.h"
+#include "astro/ui/astro_commands.h"
 #include "core/ui/command_registry.h"
 #include "document/keelmark_lite_doc.h"
 #include "document/position_fix.h"
@@ -11,10 +12,6 @@
 #include "weather/obs_message.h"
 
 namespace {
-
-constexpr const char* kAlmanacFilter = "Almanac Data (*.dat)|*.dat|All Files (*.*)|*.*||";
-constexpr const char* kAlmanacExtension = "dat";
-constexpr const char* kAlmanacName = "Almanac";
 
 void OnGpsUpdate(const CCommandContext& c) {
     CDialogPositionFix dialog(c.parent);
@@ -42,16 +39,6 @@ void OnObsMessage(const CCommandContext& c) {
     SendObsMessage(c.Doc().GetPresentPosition(), c.Doc().GetVessel().m_callSign);
 }
 
-void OnAlmanacLoad(const CCommandContext& c) {
-    const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
-    if (const auto path = services::Files().ChooseOpen(request)) c.Doc().GetAlmanac().LoadFile(*path);
-}
-
-void OnAlmanacSave(const CCommandContext& c) {
-    const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
-    if (const auto path = services::Files().ChooseSave(request)) c.Doc().GetAlmanac().SaveFile(*path);
-}
-
 } // namespace
 
 void RegisterDashboardCommands(CCommandRegistry& registry) {
@@ -63,11 +50,10 @@ void RegisterDashboardCommands(CCommandRegistry& registry) {
     registry.Register(Command::ExportPort, [](const CCommandContext& c) { c.Doc().GetPort().ExportPort(); });
     registry.Register(Command::ImportPort, [](const CCommandContext& c) { c.Doc().GetPort().ImportPort(); });
     registry.Register(Command::ObsMessage, OnObsMessage);
-    registry.Register(Command::AlmanacLoad, OnAlmanacLoad);
-    registry.Register(Command::AlmanacSave, OnAlmanacSave);
 }
 
 void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterDashboardCommands(registry);
     RegisterRouteCommands(registry);
+    RegisterAstroCommands(registry);
 }
