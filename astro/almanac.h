@@ -1,5 +1,9 @@
 #pragma once
 
+// The almanac: the catalogue of celestial objects (never empty), its file, and
+// the pending observations with the astro fix made from them (CalculateFix,
+// CalculateFixSpread; the solution itself is in astro_fix.h).
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -70,6 +74,15 @@ public:
     void RemoveObservation(int index);
     int GetObservationCount() const { return static_cast<int>(m_observations.size()); }
     void ClearObservations() { m_observations.clear(); }
+    const std::vector<PendingObservation>& GetObservations() const { return m_observations; }
+
+    // Moves the position to the least-squares crossing of the pending lines of
+    // position (latitude + northing / 60, longitude + easting / 60 / cos
+    // latitude). False, and the position untouched, below 3 observations.
+    bool CalculateFix(double& latitude, double& longitude) const;
+    // Twice the standard error of the fix in latitude and longitude, minutes of
+    // arc; both 0 when it cannot be had (below 3 observations, or all on one line).
+    void CalculateFixSpread(double& latitudeSpread, double& longitudeSpread) const;
 
     static constexpr const char* kCannotOpenMessage = "Oops, can't open the almanac\nWe have to do without it..";
 

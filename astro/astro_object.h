@@ -1,10 +1,19 @@
 #pragma once
 
+// A celestial object of the almanac (Sun, planet, Moon, star, satellite): its
+// stored record, and where it stands at an instant: right ascension,
+// declination and GHA (ComputePosition, UpdatePosition), altitude and azimuth
+// from a position (GetAltitudeAzimuth, GetAltitudeAzimuthAt), and the times of
+// meridian passage, rise, set and twilight (GetRiseTransitSet,
+// GetHourAngleTimes), with FormatEventTime for showing those times.
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 class CArchive;
+class CPosition;
+class CTime;
 
 // What an object is decides where its position comes from: orbital elements
 // for the moving kinds, the catalogue position for a star.
@@ -16,6 +25,19 @@ enum AstroObjectKind : std::int32_t {
     kAstroSatellite = 4,
 };
 inline constexpr int kAstroKindCount = 5;
+
+// Event times of a body that never reaches the altitude, and of one that stays
+// above it all day. Real times lie well inside -24..48 hours.
+inline constexpr double kAstroNeverReaches = 99.0;
+inline constexpr double kAstroAlwaysAbove = -99.0;
+// What a caller shows for an always-above time.
+inline constexpr const char* kAstroAlwaysAboveText = "always above";
+// Altitudes of the rise and set (the centre on the horizon) and of twilight, radians.
+inline constexpr double kAstroHorizonAltitude = 0.0;
+inline constexpr double kAstroTwilightAltitude = -0.209;
+
+// How GetHourAngleTimes came out.
+enum class AstroCrossing { Crosses, NeverReaches, AlwaysAbove };
 
 // The twelve orbital values, each as (value at epoch, change per day). The
 // epoch is day number 0.0 (1999-12-31 0h UT); angles in degrees.
@@ -85,6 +107,31 @@ public:
     double GetSiderealAngle() const { return m_siderealAngle; }
     void SetSiderealAngle(double v) { m_siderealAngle = v; }
 
+    // ---- position ----------------------------------------------------------
+    // Right ascension, declination, sidereal angle, sun distance, sun longitude
+    // and GHA for day number d (days from 1999-12-31 0h UT). A star keeps its
+    // catalogue place. The Moon gets its largest periodic terms, and planets
+    // named Jupiter and Saturn their mutual ones.
+    void ComputePosition(double d);
+    // ComputePosition for the day number of a UTC time.
+    void UpdatePosition(CTime time);
+    // Altitude (degrees, also stored) and true azimuth (0..360) from the
+    // position, at the position's own time stamp.
+    double GetAltitudeAzimuth(const CPosition& position, double& azimuth);
+    // The same for day number d, whatever the position's time stamp.
+    double GetAltitudeAzimuthAt(const CPosition& position, double& azimuth, double d);
+    // UTC hours of meridian passage, rise, set and twilight at the position,
+    // from the last position computation (compute first). Rise and set are
+    // kAstroNeverReaches when the body never rises, kAstroAlwaysAbove when it
+    // never sets; the same for the twilight pair. Times are not brought into
+    // 0..24: a rise before 0h comes out negative.
+    void GetRiseTransitSet(const CPosition& position, double& transit, double& rise, double& set,
+                           double& twilightStart, double& twilightEnd) const;
+    // Earlier and later times (hours) at which the body stands at the altitude
+    // (radians), for a latitude (radians) and the transit (hours).
+    AstroCrossing GetHourAngleTimes(double altitude, double latitude, double transit, double& earlier,
+                                    double& later) const;
+
     // Texts for lists: whole degrees without sign, ":", whole minutes
     // ("123:30"); the declination followed by " North" or " South".
     std::string FormatGHA() const;
@@ -116,6 +163,11 @@ private:
     std::int32_t m_kind = kAstroSun;
     double m_properMotionDeclination = 0.0;
 };
+
+// An event time as the dialogs show it: hours and minutes (DegMinText), with a
+// "-" before a time before 0h, "99:00.00" for a body that never reaches the
+// altitude and "always above" for one that never goes below it.
+std::string FormatEventTime(double hours);
 
 // The list text of an angle: "123:30", minutes rounded to whole ones (so 60 can appear).
 std::string FormatDegreesMinutes(double degrees);

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "cli/astro_commands.h"
 #include "cli/json_writer.h"
 #include "cli/record_commands.h"
 #include "core/file_io.h"
@@ -28,7 +29,12 @@ std::string Usage() {
            "  load --type TYPE JSON_FILE OUT_FILE   write a file from JSON records (JSON_FILE - reads stdin)\n"
            "  sail LAT1 LON1 LAT2 LON2 [--rhumb]   distance and initial course between two points\n"
            "  status VOYAGE_FILE [--at TIME] [--vessel FILE]\n"
-           "                                        what the dashboard shows, TIME as YYYY-MM-DDTHH:MM:SSZ\n";
+           "                                        what the dashboard shows, TIME as YYYY-MM-DDTHH:MM:SSZ\n"
+           "  almanac [--file ALMANAC] [--at TIME]  positions of the almanac's objects\n"
+           "  sight --object NAME --at TIME --lat LAT --lon LON --sextant DEGREES [--eye METRES] [--file ALMANAC]\n"
+           "                                        reduce a sextant altitude to an intercept\n"
+           "  times --lat LAT --lon LON --at TIME   the Sun's twilight, rise, meridian passage and set\n"
+           "  almanac-build --epoch YEAR OUT_FILE   write the shipped almanac for a decimal year\n";
 }
 
 using CommandError = CommandFailure;
@@ -175,7 +181,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         if (command == "dump") return Dump(rest, out);
         if (command == "load") return Load(rest);
         if (command == "status") return Status(rest, out);
-        for (const char* later : {"almanac", "sight", "times", "almanac-build", "gpx-import", "gpx-export"}) {
+        if (command == "almanac") return AlmanacCommand(rest, out);
+        if (command == "sight") return SightCommand(rest, out);
+        if (command == "times") return TimesCommand(rest, out);
+        if (command == "almanac-build") return AlmanacBuildCommand(rest);
+        for (const char* later : {"gpx-import", "gpx-export"}) {
             if (command == later) {
                 err << "keelmark: " << command << ": not available yet\n";
                 return kExitUsage;
