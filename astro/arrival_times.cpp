@@ -1,13 +1,7 @@
 #include "astro/arrival_times.h"
 
-#include "astro/astro_object.h"
 #include "astro/local_times.h"
 #include "core/conversion.h"
-
-std::string FormatLocalEventTime(double utcHours, double hoursAhead) {
-    if (utcHours == kAstroNeverReaches || utcHours == kAstroAlwaysAbove) return FormatEventTime(utcHours);
-    return FormatEventTime(utcHours + hoursAhead);
-}
 
 ArrivalTimeTexts ArrivalTimes(double longitude, double zoneOffset, double eta, double sunAltitude, bool portSheet) {
     const char* longFormat = portSheet ? "%d %b %H:%M" : "%A %d %b %H:%M";

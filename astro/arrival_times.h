@@ -1,14 +1,9 @@
 #pragma once
 
-// The times the celestial pages of the position and port sheets show for an
-// arrival, and event times moved to another clock.
+// The times the "Local Times" page of the position and port sheets shows for
+// an arrival.
 
 #include <string>
-
-// An event time (UTC hours, as GetRiseTransitSet gives it) shown on a clock
-// `hoursAhead` of UTC: the time moved, or, for a body that never reaches the
-// altitude or never leaves it, the same text as in UTC.
-std::string FormatLocalEventTime(double utcHours, double hoursAhead);
 
 struct ArrivalTimeTexts {
     std::string difference; // local mean time against UTC, "4:00.00 FAST"

@@ -22,13 +22,6 @@ constexpr const char* kAlmanacFilter = "Almanac Data (*.dat)|*.dat|All Files (*.
 constexpr const char* kAlmanacExtension = "dat";
 constexpr const char* kAlmanacName = "Almanac";
 
-// What bringing the stars to date tells the officer.
-std::string BringStarsToDateText(int moved) {
-    if (moved == 0) return "No object of the almanac is a catalogue star: no position was moved.";
-    return "Star positions brought to date: " + std::to_string(moved) + (moved == 1 ? " object" : " objects") +
-           " moved.\nSave the almanac to keep them.";
-}
-
 double HeightOfEye(CKeelmarkLiteDoc& doc) { return doc.GetVessel().GetHeightOfEye(); }
 
 void OnObservation(const CCommandContext& c) {
@@ -63,7 +56,8 @@ void OnAlmanacToDate(const CCommandContext& c) {
     CAlmanac& almanac = c.Doc().GetAlmanac();
     const int moved = BringStarsToDate(almanac, services::Now());
     if (moved > 0) almanac.SetModified();
-    services::Prompts().Show(BringStarsToDateText(moved), PromptIcon::Information);
+    services::Prompts().Show(StarsMovedText(moved) + (moved > 0 ? "\nSave the almanac to keep them." : ""),
+                             PromptIcon::Information);
 }
 
 } // namespace

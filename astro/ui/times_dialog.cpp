@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "astro/arrival_times.h"
 #include "astro/astro_object.h"
 #include "astro/local_times.h"
 #include "astro/ui/astro_widgets.h"
@@ -40,7 +39,7 @@ CDialogTimes::CDialogTimes(const CPosition& present, QWidget* parent) : QDialog(
             grid->addWidget(m_times[row][column], row + 1, column + 1);
         }
         m_times[row][0]->setText(AstroText(FormatEventTime(values[row])));
-        m_times[row][1]->setText(AstroText(FormatLocalEventTime(values[row], LocalMeanTimeDifference(longitude))));
+        m_times[row][1]->setText(AstroText(FormatEventTime(LocalMeanEventTime(values[row], longitude))));
     }
 
     m_systemTime = AstroReadOnly(this, "systemTimeField", 26);

@@ -237,7 +237,7 @@ private slots:
         const double ra = a.Almanac().GetObject(1)->GetRightAscension();
         a.view.Execute(Command::AlmanacToDate);
         QCOMPARE(a.Prompts(),
-                 QStringList({"Star positions brought to date: 1 object moved.\nSave the almanac to keep them."}));
+                 QStringList({"Star positions brought to date: 1 star moved.\nSave the almanac to keep them."}));
         QVERIFY(a.Almanac().GetObject(1)->GetRightAscension() != ra && a.Almanac().IsModified());
         a.fake.files.ScriptPath(a.Path("saved.dat"));
         a.view.Execute(Command::AlmanacSave);
