@@ -10,7 +10,11 @@ bool EnterAstroFix(CKeelmarkLiteDoc& doc) {
     const CPosition& present = doc.GetPresentPosition();
     double latitude = present.GetLatitude();
     double longitude = present.GetLongitude();
-    if (!almanac.CalculateFix(latitude, longitude)) return false;
+    if (!almanac.CalculateFix(latitude, longitude)) {
+        // Closing the list must not look as if the fix had been taken.
+        services::Prompts().Show(kInsufficientObservationsText);
+        return false;
+    }
 
     CPosition fix;
     fix.SetTime(services::Now());

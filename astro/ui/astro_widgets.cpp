@@ -69,14 +69,14 @@ QLineEdit* AstroReadOnly(QWidget* parent, const char* name, int characters) {
     edit->setObjectName(QString::fromLatin1(name));
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(characters, u'0')) + 16);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(characters, u'0')) + 16);
     return edit;
 }
 
 QLineEdit* AstroNumberEdit(QWidget* parent, const char* name) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-0000.000000000")) + 16);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-0.00000000000000e-00")) + 16);
     return edit;
 }
 
@@ -103,6 +103,7 @@ QSpinBox* AstroSpin(QWidget* parent, const char* name, int minimum, int maximum)
     spin->setRange(minimum, maximum);
     spin->setAlignment(Qt::AlignRight);
     spin->setKeyboardTracking(false);
+    spin->setFixedWidth(spin->fontMetrics().horizontalAdvance(QString::number(maximum) + u'0') + 40);
     return spin;
 }
 
@@ -113,7 +114,7 @@ QDoubleSpinBox* AstroMinutesSpin(QWidget* parent, const char* name, double maxim
     spin->setRange(0.0, maximum);
     spin->setAlignment(Qt::AlignRight);
     spin->setKeyboardTracking(false);
-    spin->setMinimumWidth(spin->fontMetrics().horizontalAdvance(QStringLiteral("00.00000")) + 40);
+    spin->setFixedWidth(spin->fontMetrics().horizontalAdvance(QStringLiteral("00.00000")) + 40);
     return spin;
 }
 

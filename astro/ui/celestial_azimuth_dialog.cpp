@@ -49,6 +49,7 @@ CDialogCelestialAzimuth::CDialogCelestialAzimuth(CAlmanac& almanac, const CPosit
     m_minutes = AstroSpin(this, "minutesSpin", 0, 59);
     m_bearing = new QLineEdit(this);
     m_bearing->setObjectName(QStringLiteral("bearingEdit"));
+    m_bearing->setFixedWidth(m_bearing->fontMetrics().horizontalAdvance(QStringLiteral("000.000000")) + 16);
     m_azimuth = AstroReadOnly(this, "azimuthField", 8);
     m_correction = AstroReadOnly(this, "correctionField", 8);
     m_gyro = AstroReadOnly(this, "gyroField", 8);

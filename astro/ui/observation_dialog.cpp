@@ -79,6 +79,7 @@ CDialogAstroObservation::CDialogAstroObservation(CAlmanac& almanac, const CPosit
     grid->addWidget(Label("Calculated Azimuth", this), 5, 0);
     grid->addWidget(m_azimuth, 5, 1, 1, 3);
     grid->addWidget(Label("deg", this), 5, 4);
+    grid->setColumnStretch(8, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->addButton(m_calculate, QDialogButtonBox::ActionRole);

@@ -41,7 +41,9 @@ const std::set<Command> kHandled = {
     Command::ImportVessel, Command::ExportPort, Command::ImportPort, Command::ObsMessage, Command::AlmanacLoad,
     Command::AlmanacSave, Command::EditNextWaypoint, Command::SelectNextWaypoint, Command::CourseSpeedChange,
     Command::SelectReference, Command::PopularButton, Command::Waypoints, Command::PopularPosition,
-    Command::PopularPositionView, Command::SpeedMadeGood, Command::VoyageProperties};
+    Command::PopularPositionView, Command::SpeedMadeGood, Command::VoyageProperties, Command::Starfinder,
+    Command::LocalTimes, Command::Observation, Command::Azimuth, Command::PendingObservations, Command::AlmanacData,
+    Command::AlmanacToDate};
 
 // The commands whose dialogs hold the dashboard's refresh.
 const std::set<Command> kSuspending = {
