@@ -40,7 +40,13 @@ CDialogPendingObservations::CDialogPendingObservations(CAlmanac& almanac, const 
     connect(m_add, &QPushButton::clicked, this, [this] { OnAdd(); });
     connect(m_remove, &QPushButton::clicked, this, [this] { OnRemove(); });
     connect(m_check, &QPushButton::clicked, this, [this] { OnCheck(); });
-    connect(m_calculate, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_calculate, &QPushButton::clicked, this, [this] {
+        // Below three sights there is no fix: say so and keep the list open for more.
+        if (m_almanac.GetObservationCount() < 3)
+            services::Prompts().Show(kInsufficientObservationsText);
+        else
+            accept();
+    });
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     Refresh();
 }

@@ -9,8 +9,8 @@ class QTreeWidget;
 
 // "Pending Observations": the reduced sights waiting for the astro fix. Add
 // reduces another sight, Remove drops the chosen one, Check tells the fix's
-// spread; Calculate closes with OK (the caller then takes the fix), Close
-// without. The sights stay in the almanac either way.
+// spread; Calculate closes with OK (the caller then takes the fix) once there
+// are three sights, Close without. The sights stay in the almanac either way.
 class CDialogPendingObservations : public QDialog {
 public:
     CDialogPendingObservations(CAlmanac& almanac, const CPosition& present, double heightOfEye,
