@@ -78,6 +78,33 @@ TEST(BodyPosition, RiseAndSetNeverAlwaysAndBeforeMidnight) {
     EXPECT_EQ(ts, kAstroAlwaysAbove) << "white night: the twilight never ends";
 }
 
+// Worst cases of 2026-2030 against a modern ephemeris (apparent places): the
+// Moon's and the slow planets' periodic terms keep them within 3' and 2'.
+TEST(BodyPosition, MovingBodiesNearTheirTruePlaces) {
+    struct Case {
+        const char* name;
+        CTime at;
+        double gha, dec, limit;
+    } cases[] = {
+        {"Moon", CTime::FromUtc(2026, 3, 3, 4, 48), 72.2926, 8.1458, 3},
+        {"Moon", CTime::FromUtc(2027, 4, 10, 19, 12), 60.0290, 26.5187, 3},
+        {"Moon", CTime::FromUtc(2029, 7, 15, 6, 0), 224.7388, 3.8814, 3},
+        {"Jupiter", CTime::FromUtc(2028, 2, 22, 0, 0), 335.4170, 3.3336, 2},
+        {"Saturn", CTime::FromUtc(2027, 8, 26, 14, 24), 163.9914, 8.1447, 2.1},
+        {"Venus", CTime::FromUtc(2027, 9, 24, 4, 48), 242.7493, -3.9946, 2},
+        {"Mars", CTime::FromUtc(2029, 4, 5, 0, 0), 11.5761, 2.3924, 2},
+    };
+    CAlmanac almanac;
+    BuildShippedAlmanac(almanac, 2027.0);
+    for (const Case& c : cases) {
+        CAstroObject& body = *almanac.GetObject(almanac.FindObject(c.name));
+        body.UpdatePosition(c.at);
+        const double miss =
+            At(c.dec, 360 - c.gha).DistanceTo(body.GetDeclination(), 360 - body.GetGHA(), CPosition::kGreatCircle);
+        EXPECT_LT(miss, c.limit) << c.name << " " << c.at.IsoText();
+    }
+}
+
 TEST(SightReduction, CorrectionsAndIntercept) {
     // 16 m, 30 deg 00.0': dip 7.08', Ha 29 52.92', refraction 1.69', Ho 29 51.23'.
     EXPECT_NEAR(DipCorrection(16) * 60, 7.08, 1e-9);
