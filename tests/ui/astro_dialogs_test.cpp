@@ -174,6 +174,19 @@ private slots:
         QCOMPARE(a.Almanac().GetObservationCount(), 0);
     }
 
+    void declinedFixChangesNothing() {
+        Astro a;
+        for (double azimuth : {0.0, 120.0, 240.0})
+            a.Almanac().AddObservation(CQtTestVoyage::kNow, "Sun", 2.0, azimuth);
+        a.fake.prompts.ScriptAnswer(PromptAnswer::No);
+        const QStringList route = a.RouteNames();
+        a.Run<CDialogPendingObservations>(Command::PendingObservations,
+                                          [](CDialogPendingObservations* d) { d->CalculateButton()->click(); });
+        QCOMPARE(a.Prompts().size(), 1);
+        QVERIFY(a.RouteNames() == route && a.Almanac().GetObservationCount() == 3 && a.Logged().empty() &&
+                !a.doc->IsModified());
+    }
+
     void timesShowTheSunInUtcAndLocalMeanTime() {
         Astro a;
         a.Present().SetLongitude(60.0);
@@ -214,6 +227,15 @@ private slots:
         QCOMPARE(seen, QStringList({"Position", "Meteo", "Astro", "Local Times", "Performance", "1", "4:00.00 FAST",
                                     "Sunday 06 Dec 15:00", "NIGHT", "Please enter a number between -12 and 12."}));
         QCOMPARE(brest.GetZoneOffset(), 5.0);
+    }
+
+    void portSheetArrivalPage() {
+        CQtTestVoyage v;
+        const CPagePosTimes page(60.0, 2.0, CConversion::DayNumber(CQtTestVoyage::kNow), -5.0, true);
+        QCOMPARE(
+            QStringList({page.DifferenceField()->text(), page.UtcField()->text(), page.LocalMeanTimeField()->text(),
+                         page.DayStateField()->text(), page.LocalTimeField()->text()}),
+            QStringList({"4:00.00 hrs FAST", "06 Dec 12:00", "06 Dec 16:00", "TWILIGHT", "06 Dec 14:00"}));
     }
 
     void azimuthLogsTheCompassError() {
