@@ -15,28 +15,18 @@ int Whole(double value) {
     return static_cast<int>(cut);
 }
 
-} // namespace
+// Normalised into 0 .. 360 (integer degrees).
+int Degrees360(int degrees) { return ((degrees % 360) + 360) % 360; }
 
-CDashboardFigures RefreshDashboard(CKeelmarkLiteDoc& doc) {
-    CDashboardFigures f;
-    CVoyage& voyage = doc.GetVoyage();
+// The signed difference a - b, into -180 .. 180.
+int Difference180(int a, int b) {
+    const int d = Degrees360(a - b);
+    return d > 180 ? d - 360 : d;
+}
+
+// What is known without a schedule: where the ship is and how she goes.
+void FillPresent(CDashboardFigures& f, CKeelmarkLiteDoc& doc, CTime now) {
     CPosition& present = doc.GetPresentPosition();
-    const CTime now = services::Now();
-
-    if (CConversion::DayNumber(now) >= CConversion::DayNumber(voyage.GetLast()->GetTime())) {
-        f.scheduleExpired = true;
-        f.nextWaypointName = kEnterScheduleText;
-        f.etaText = kEnterScheduleText;
-        return f;
-    }
-
-    doc.UpdateDeadReckoning();
-    CPosition* next = doc.GetNextWaypoint();
-    const double remaining = doc.UpdateVoyage();
-
-    f.eta = doc.ETAAtSpeed(present.GetSpeed());
-    if (f.eta) f.etaText = f.eta->FormatUtc(kDashboardEtaFormat);
-
     f.trueCourse = present.GetCourse();
     f.trueSpeed = present.GetSpeed();
     f.trueCourseText = CConversion::FixedText(f.trueCourse);
@@ -45,6 +35,36 @@ CDashboardFigures RefreshDashboard(CKeelmarkLiteDoc& doc) {
     f.longitude = present.GetLongitude();
     f.latitudeText = present.GetLatitudeText();
     f.longitudeText = present.GetLongitudeText();
+    f.popularPositionText = doc.GetPopularPosition().GetRelativeText(present.GetLatitude(), present.GetLongitude());
+    f.presentSpeed = CConversion::Truncate(present.GetSpeed(), 2);
+    f.hoursSinceLastFix = CConversion::Truncate(
+        (CConversion::DayNumber(now) - CConversion::DayNumber(doc.GetVoyage().GetLastFix()->GetTime())) * 24.0, 1);
+    f.courseSteered = doc.GetVessel().m_courseSetting;
+}
+
+} // namespace
+
+CDashboardFigures RefreshDashboard(CKeelmarkLiteDoc& doc) {
+    CDashboardFigures f;
+    CVoyage& voyage = doc.GetVoyage();
+    CPosition& present = doc.GetPresentPosition();
+    const CTime now = services::Now();
+
+    // The ship sails on whether or not a schedule is set.
+    doc.UpdateDeadReckoning();
+    FillPresent(f, doc, now);
+    if (CConversion::DayNumber(now) >= CConversion::DayNumber(voyage.GetLast()->GetTime())) {
+        f.scheduleExpired = true;
+        f.nextWaypointName = kEnterScheduleText;
+        f.etaText = kEnterScheduleText;
+        return f;
+    }
+
+    CPosition* next = doc.GetNextWaypoint();
+    const double remaining = doc.UpdateVoyage();
+
+    f.eta = doc.ETAAtSpeed(present.GetSpeed());
+    if (f.eta) f.etaText = f.eta->FormatUtc(kDashboardEtaFormat);
 
     f.distance = doc.DistanceToNext();
     f.bearing = doc.BearingToNext();
@@ -58,7 +78,6 @@ CDashboardFigures RefreshDashboard(CKeelmarkLiteDoc& doc) {
 
     f.nextWaypointName = next->GetName();
     f.remainingDistance = CConversion::Truncate(remaining, 2);
-    f.popularPositionText = doc.GetPopularPosition().GetRelativeText(present.GetLatitude(), present.GetLongitude());
 
     // Speed made good: along the recorded track from the reference fix to the last
     // fix, then on to the present position. When the reference is the last fix (or
@@ -79,17 +98,14 @@ CDashboardFigures RefreshDashboard(CKeelmarkLiteDoc& doc) {
     f.remainingHours = doc.HoursToScheduledArrival();
     f.remainingHoursText = CConversion::FixedText(f.remainingHours);
 
-    f.presentSpeed = CConversion::Truncate(present.GetSpeed(), 2);
-    f.hoursSinceLastFix =
-        CConversion::Truncate((CConversion::DayNumber(now) - CConversion::DayNumber(lastFix->GetTime())) * 24.0, 1);
-
-    f.courseSteered = doc.GetVessel().m_courseSetting;
-    f.steer = Whole(f.trueCourse - f.courseSteered) + Whole(f.bearing);
+    // The gyro course to steer for the next waypoint: its bearing plus the gyro's
+    // error (course steered by gyro less the true course made).
+    f.steer = Degrees360(Whole(f.courseSteered - f.trueCourse) + Whole(f.bearing));
 
     f.barMaximum = 20 * Whole(f.requiredSpeed);
     f.upperBar = 10 * Whole(f.presentSpeed);
     f.lowerBar = 10 * Whole(f.speedMadeGood);
-    f.sliderPosition = std::clamp(f.steer - f.courseSteered, -10, 10);
+    f.sliderPosition = std::clamp(Difference180(f.steer, f.courseSteered), -10, 10);
     f.flashRequiredSpeed = f.presentSpeed < f.requiredSpeed;
 
     double direction = 0.0;

@@ -19,7 +19,7 @@ constexpr double kSpeedShortfall = 2.0; // knots
 
 bool On(const char* key) { return services::GetInt(key, 1) == 1; }
 
-void Warn(const char* text) { services::Prompts().Show(text, PromptIcon::None, PromptButtons::Ok); }
+void Warn(const char* text) { services::Prompts().Alert(text); }
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 

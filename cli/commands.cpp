@@ -4,8 +4,10 @@
 #include <optional>
 #include <utility>
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <iostream>
 #include <iterator>
 #include <ostream>
@@ -15,6 +17,7 @@
 #include "cli/record_commands.h"
 #include "core/file_io.h"
 #include "core/position.h"
+#include "core/text_encoding.h"
 #include "document/record_types.h"
 
 namespace {
@@ -140,7 +143,18 @@ int Load(const std::vector<std::string>& args) {
     if (!FindRecordType(*type)) throw CommandError{kExitUsage, "unknown type \"" + *type + "\""};
     std::string text, error;
     if (a.values[0] == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        // Bounded like a file, and no further than a NUL byte, so that `load - < /dev/zero` ends.
+        char buf[65536];
+        while (std::cin.read(buf, sizeof buf) || std::cin.gcount() > 0) {
+            const auto n = static_cast<std::size_t>(std::cin.gcount());
+            if (const void* nul = std::memchr(buf, 0, n))
+                throw CommandError{kExitFailed,
+                                   "invalid JSON: a NUL byte at byte " +
+                                       std::to_string(text.size() + (static_cast<const char*>(nul) - buf))};
+            text.append(buf, n);
+            if (text.size() > static_cast<std::size_t>(kMaxReadBytes))
+                throw CommandError{kExitFailed, "standard input holds more than any of the program's files"};
+        }
     } else if (!ReadWholeFile(a.values[0], text, error)) {
         throw CommandError{kExitFailed, error};
     }
@@ -165,7 +179,15 @@ int Status(const std::vector<std::string>& args, std::ostream& out) {
 
 } // namespace
 
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+// A script goes by the status: output that never reached its place is a failure.
+int OutputFailed(std::ostream& err, const std::string& fault) {
+    err << "keelmark: cannot write to standard output: " << fault << "\n";
+    return kExitFailed;
+}
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         err << "keelmark: no command given (keelmark --help lists the commands)\n";
         return kExitUsage;
@@ -194,10 +216,22 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         err << "keelmark: unknown command \"" << command << "\" (keelmark --help lists the commands)\n";
         return kExitUsage;
     } catch (const CommandError& e) {
-        err << "keelmark: " << e.message << "\n";
+        err << "keelmark: " << EscapeControls(e.message) << "\n";
         return e.status;
+    } catch (const CJsonOutputError& e) {
+        return OutputFailed(err, e.what());
     } catch (const std::exception& e) {
-        err << "keelmark: " << e.what() << "\n";
+        err << "keelmark: " << EscapeControls(e.what()) << "\n";
         return kExitFailed;
     }
+}
+
+} // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const int status = RunCommand(args, out, err);
+    if (status != kExitOk) return status;
+    errno = 0;
+    out.flush();
+    return out ? status : OutputFailed(err, errno ? std::strerror(errno) : "the output refused the data");
 }

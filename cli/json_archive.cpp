@@ -41,7 +41,7 @@ struct CJsonInArchive::Impl {
         const Frame& frame = stack.back();
         if (frame.read.size() == frame.value->size()) return;
         for (const auto& [key, value] : frame.value->items())
-            if (!frame.read.count(key)) Fail("unknown key \"" + PathOf(key.c_str()) + "\"");
+            if (!frame.read.count(key)) Fail("unknown key " + Quoted(PathOf(key.c_str())));
     }
 
     std::int64_t Integer(const char* name, std::int64_t lo, std::int64_t hi) {
@@ -73,10 +73,13 @@ CJsonInArchive::CJsonInArchive(const std::string& text) : m_impl(std::make_uniqu
         } else if (event == Json::parse_event_t::object_end) {
             keys.pop_back();
         } else if (event == Json::parse_event_t::key && !keys.back().insert(parsed.get<std::string>()).second) {
-            throw CArchiveException("duplicate key \"" + parsed.get<std::string>() + "\"");
+            throw CArchiveException("duplicate key " + Quoted(parsed.get<std::string>()));
         }
         return true;
     };
+    // The parser takes a NUL byte for the end of the text and would not see what follows it.
+    if (const std::size_t nul = text.find('\0'); nul != std::string::npos)
+        throw CArchiveException("invalid JSON: a NUL byte at byte " + std::to_string(nul));
     try {
         m_impl->root = Json::parse(text, refuseDuplicates);
     } catch (const Json::exception& e) { // a syntax fault, or a number too large for a double
@@ -127,8 +130,7 @@ void CJsonInArchive::String(const char* name, std::string& value) {
     const Json& v = m_impl->Member(name);
     if (!v.is_string()) m_impl->Fail("\"" + m_impl->PathOf(name) + "\" must be a string");
     value = v.get<std::string>();
-    if (Cp1252ToUtf8(Utf8ToCp1252(value)) != value)
-        m_impl->Fail("\"" + m_impl->PathOf(name) + "\" holds text that Windows-1252 cannot hold");
+    if (!FitsCp1252(value)) m_impl->Fail("\"" + m_impl->PathOf(name) + "\" holds text that Windows-1252 cannot hold");
 }
 
 void CJsonInArchive::BeginObject(const char* name) {

@@ -1,10 +1,12 @@
 #include "cli/json_writer.h"
 
 #include <bit>
+#include <cerrno>
 #include <charconv>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <ostream>
 
 std::string CJsonWriter::DoubleText(double value) {
@@ -63,19 +65,21 @@ std::string CJsonWriter::Quote(const std::string& utf8) {
     return out + "\"";
 }
 
+void CJsonWriter::Stream() {
+    errno = 0;
+    m_sink->write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
+    m_text.clear();
+    // Going on would only build the rest of a document nobody gets.
+    if (!*m_sink) throw CJsonOutputError(errno ? std::strerror(errno) : "the output refused the data");
+}
+
 void CJsonWriter::MaybeFlush() {
-    if (m_sink && m_text.size() >= (1u << 16)) {
-        m_sink->write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
-        m_text.clear();
-    }
+    if (m_sink && m_text.size() >= (1u << 16)) Stream();
 }
 
 void CJsonWriter::Finish() {
     m_text += "\n";
-    if (m_sink) {
-        m_sink->write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
-        m_text.clear();
-    }
+    if (m_sink) Stream();
 }
 
 void CJsonWriter::Prefix(const char* key) {

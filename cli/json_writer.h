@@ -2,11 +2,18 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 // The bits of the default quiet NaN, written as plain "NaN".
 inline constexpr std::uint64_t kDefaultNaNBits = 0x7FF8000000000000ULL;
+
+// The stream the document is streamed into refused it (a full disk, say); what() is the fault.
+class CJsonOutputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // Writes one JSON document, 2-space indented, keys in the order given.
 // Doubles take the shortest form that reads back to the same bits; NaN and
@@ -30,7 +37,8 @@ public:
 
     // The document (what has not been streamed yet) with a final newline.
     std::string Text() const { return m_text + "\n"; }
-    // Streams the rest of the document and its final newline.
+    // Streams the rest of the document and its final newline. A stream that
+    // refuses a piece throws CJsonOutputError, here or while the document grows.
     void Finish();
 
     static std::string DoubleText(double value);
@@ -39,6 +47,7 @@ public:
 private:
     void Prefix(const char* key);
     void MaybeFlush();
+    void Stream();
     struct Level {
         bool array;
         bool empty;

@@ -1,3 +1,4 @@
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -7,6 +8,8 @@
 #include "platform/services.h"
 
 int main(int argc, char** argv) {
+    // Past a file size limit a write fails (and the save says so) instead of the program being killed.
+    std::signal(SIGXFSZ, SIG_IGN);
     CSystemClock clock;
     CIniSettingsStore settings(CIniSettingsStore::DefaultPath());
     if (!settings.Load()) std::cerr << "keelmark: " << settings.LastError() << " (using default settings)\n";

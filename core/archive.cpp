@@ -1,5 +1,6 @@
 #include "core/archive.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -87,7 +88,7 @@ void CBinaryWriter::String(const char*, std::string& value) {
 }
 
 std::size_t CBinaryWriter::BeginList(const char* name, std::size_t count, CountType type, std::size_t) {
-    if (type == CountType::Long) {
+    if (type != CountType::Dword) {
         if (count > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
             throw CArchiveException(std::string("Too many entries in \"") + name + "\" to be stored");
         WriteLong(static_cast<std::int32_t>(count));
@@ -177,7 +178,9 @@ void CBinaryReader::EndObject() {
 
 std::size_t CBinaryReader::BeginList(const char* name, std::size_t, CountType type, std::size_t minItemBytes) {
     std::size_t count = 0;
-    if (type == CountType::Long) {
+    if (type == CountType::LongNoneBelowOne) {
+        count = static_cast<std::size_t>(std::max(ReadLong(name), 0));
+    } else if (type == CountType::Long) {
         const std::int32_t n = ReadLong(name);
         if (n < 0) Fail("The number of entries in \"" + PathOf(name) + "\" is negative (" + std::to_string(n) + ")");
         count = static_cast<std::size_t>(n);

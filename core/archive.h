@@ -16,8 +16,9 @@ public:
     explicit CArchiveException(const std::string& what) : std::runtime_error(what) {}
 };
 
-// How a list keeps its count in the binary file.
-enum class CountType { Long, Dword };
+// How a list keeps its count in the binary file. LongNoneBelowOne: a LONG count
+// where 0 or less means no items (the lists whose readers always took it so).
+enum class CountType { Long, Dword, LongNoneBelowOne };
 
 // The field visitor behind every record's Serialize: the same call reads or
 // writes a field, by name, so storing and loading always visit the same fields

@@ -54,6 +54,27 @@ private:
     std::int32_t& m_flag;
 };
 
+
+struct CVectorMean {
+    double length;
+    double direction; // 0 .. 360; 0 when the vectors cancel
+};
+
+// The mean of n vectors (given as their mean) and one more, each a length and a
+// direction in degrees.
+CVectorMean AddToMean(double n, double meanLength, double meanDirection, double length, double direction) {
+    if (n <= 0.0) return {length, direction};
+    const double a = CConversion::DegToRad(meanDirection);
+    const double b = CConversion::DegToRad(direction);
+    const double north = (n * meanLength * std::cos(a) + length * std::cos(b)) / (n + 1);
+    const double east = (n * meanLength * std::sin(a) + length * std::sin(b)) / (n + 1);
+    const double resultant = std::hypot(north, east);
+    if (!(resultant > 1e-9)) return {0.0, 0.0};
+    double degrees = CConversion::RadToDeg(std::atan2(east, north));
+    if (degrees < 0.0) degrees += 360.0;
+    return {resultant, degrees};
+}
+
 } // namespace
 
 CPosition::CPosition(double latitude, double longitude, CTime time)
@@ -104,8 +125,11 @@ double CPosition::GetLeg(double& course) const {
 void CPosition::AddPerformance(double currentDirection, double currentSpeed, double meanDraft, double rpm) {
     if (m_busy) return;
     const double n = m_performanceCount;
-    m_averageCurrentDirection = (n * m_averageCurrentDirection + currentDirection) / (n + 1);
-    m_averageCurrentSpeed = (n * m_averageCurrentSpeed + currentSpeed) / (n + 1);
+    // The mean current is the mean of the set-and-drift vectors: two opposite sets
+    // of equal drift make no current, not one at right angles to both.
+    const CVectorMean mean = AddToMean(n, m_averageCurrentSpeed, m_averageCurrentDirection, currentSpeed, currentDirection);
+    m_averageCurrentSpeed = mean.length;
+    m_averageCurrentDirection = mean.direction;
     m_averageSpeed = (n * m_averageSpeed + m_speed) / (n + 1);
     m_averageDraft = (n * m_averageDraft + meanDraft) / (n + 1);
     m_averageEngineRpm = (n * m_averageEngineRpm + rpm) / (n + 1);
@@ -121,8 +145,11 @@ double CPosition::GetCurrent(double& direction, std::int32_t& count) const {
 void CPosition::AddWeather(const double& windSpeed, const double& windDirection, const double& pressure) {
     if (m_busy) return;
     const double n = m_weatherCount;
+    // The wind's mean speed is the plain mean; its direction that of the mean
+    // wind vector (72 and 262 degrees average to 347, not 167).
+    m_averageWindDirection =
+        AddToMean(n, m_averageWindSpeed, m_averageWindDirection, windSpeed, windDirection).direction;
     m_averageWindSpeed = (n * m_averageWindSpeed + windSpeed) / (n + 1);
-    m_averageWindDirection = (n * m_averageWindDirection + windDirection) / (n + 1);
     m_averagePressure = (n * m_averagePressure + pressure) / (n + 1);
     ++m_weatherCount;
     if (windSpeed > m_maximumWindSpeed) {
@@ -236,4 +263,9 @@ void CPosition::Serialize(CArchive& ar) {
     ar.Double("minimumPressure", m_minimumPressure);
     ar.Double("windDirectionAtMaximum", m_windDirectionAtMaximum);
     ar.Double("maximumWindSpeed", m_maximumWindSpeed);
+    // A place off the globe would be sailed to and from as if it were one.
+    if (ar.IsLoading() && !(std::fabs(m_latitude) <= 90.0 && std::fabs(m_longitude) <= 180.0))
+        throw CArchiveException("Position \"" + m_name + "\" lies at latitude " + CConversion::FixedText(m_latitude) +
+                                ", longitude " + CConversion::FixedText(m_longitude) +
+                                ", beyond 90 or 180 degrees: the file is damaged");
 }

@@ -4,6 +4,7 @@
 
 #include "core/archive.h"
 #include "core/file_io.h"
+#include "core/text_encoding.h"
 
 // Saves a record to its file atomically, streaming it through a storing archive.
 // False, with a message naming the file and the fault; the previous file is then intact.
@@ -18,7 +19,7 @@ template <typename T> bool SaveRecordFile(const std::string& path, T& record, st
         record.Serialize(writer);
         writer.Flush();
     } catch (const CArchiveException& e) {
-        error = file.Error().empty() ? "Cannot write \"" + NormalizePath(path) + "\": " + e.what() : file.Error();
+        error = file.Error().empty() ? "Cannot write " + Quoted(NormalizePath(path)) + ": " + e.what() : file.Error();
         return false;
     }
     if (!file.Commit()) {
@@ -55,7 +56,7 @@ template <typename T> LoadResult LoadRecordFile(const std::string& path, T& fres
     if (!ReadWholeFile(path, bytes, error)) return LoadResult::Unreadable;
     std::string fault;
     if (!DecodeRecordBytes(bytes, fresh, fault)) {
-        error = "\"" + NormalizePath(path) + "\" is damaged: " + fault;
+        error = Quoted(NormalizePath(path)) + " is damaged: " + fault;
         return LoadResult::Damaged;
     }
     return LoadResult::Loaded;

@@ -75,3 +75,36 @@ std::string Utf8ToCp1252(const std::string& utf8) {
     }
     return out;
 }
+
+bool FitsCp1252(std::string_view utf8) {
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t code = 0;
+        if (!NextUtf8(utf8, i, code) || ByteOf(code) < 0) return false;
+    }
+    return true;
+}
+
+std::string EscapeControls(std::string_view text) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x20 && b != 0x7F) {
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else {
+            out += "\\x";
+            out += hex[b >> 4];
+            out += hex[b & 15];
+        }
+    }
+    return out;
+}
+
+std::string Quoted(std::string_view text) { return "\"" + EscapeControls(text) + "\""; }

@@ -1,5 +1,6 @@
 #include "core/voyage.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/archive.h"
@@ -50,43 +51,79 @@ CPosition* CVoyage::GetLastFix() const {
     return fix;
 }
 
+namespace {
+
+// More than 90 degrees off the present course, or exactly where the ship is.
+bool Passed(const CPosition& present, const CPosition& c) {
+    const double toCandidate = present.CourseTo(c.GetLatitude(), c.GetLongitude(), c.GetProceedVia());
+    const bool behind = std::cos((present.GetCourse() - toCandidate) * kPassingDegreeFactor) < 0.0;
+    const bool reached = c.GetLatitude() == present.GetLatitude() && c.GetLongitude() == present.GetLongitude();
+    return behind || reached;
+}
+
+// The ship lies beyond the line through the waypoint square to the leg that
+// leads to it: sailed past, whichever way she heads now.
+bool PassedAlongLeg(const CPosition& present, const CPosition& from, const CPosition& waypoint) {
+    if (waypoint.GetLatitude() == present.GetLatitude() && waypoint.GetLongitude() == present.GetLongitude())
+        return true;
+    const double back = waypoint.CourseTo(from.GetLatitude(), from.GetLongitude(), waypoint.GetProceedVia());
+    const double toShip = waypoint.CourseTo(present.GetLatitude(), present.GetLongitude(), waypoint.GetProceedVia());
+    return std::cos(CConversion::DegToRad(back - toShip)) < 0.0;
+}
+
+} // namespace
+
+std::size_t CVoyage::NextNotFix(std::size_t i) const {
+    const std::size_t count = m_route.size();
+    while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix)
+        ++i;
+    return i;
+}
+
+void CVoyage::WalkPastSailed(const CPosition& present) {
+    std::size_t i = static_cast<std::size_t>(IndexOf(m_nextWaypoint));
+    while (i > 0 && i + 1 < m_route.size() && PassedAlongLeg(present, *m_route[i - 1], *m_route[i]))
+        i = NextNotFix(i + 1);
+    m_nextWaypoint = m_route[i].get();
+}
+
 CPosition* CVoyage::GetNextWaypoint(const CPosition& present) {
-    if (m_manualSelection == 1 && IndexOf(m_nextWaypoint) >= 0) return m_nextWaypoint;
+    if (m_manualSelection == kPinned && IndexOf(m_nextWaypoint) >= 0) return m_nextWaypoint;
+    if (m_manualSelection == kKeptUntilPassed && IndexOf(m_nextWaypoint) >= 0) {
+        if (m_selectSetting == 1) WalkPastSailed(present);
+        return m_nextWaypoint;
+    }
 
     const std::size_t count = m_route.size();
     std::size_t candidate;
     const int presentIndex = IndexOf(&present);
     if (presentIndex >= 0) {
-        std::size_t i = static_cast<std::size_t>(presentIndex) + 1;
-        if (i >= count) i = count - 1;
-        while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix)
-            ++i;
-        candidate = i;
+        candidate = NextNotFix(std::min(static_cast<std::size_t>(presentIndex) + 1, count - 1));
     } else {
         // From the last fix on to the first waypoint; with no fixes the departure
         // itself is the candidate (unless a fix took the departure's place).
-        std::size_t i = static_cast<std::size_t>(IndexOf(GetLastFix()));
-        while (i + 1 < count && m_route[i]->GetKind() == CPosition::kFix)
-            ++i;
-        candidate = i;
+        candidate = NextNotFix(static_cast<std::size_t>(IndexOf(GetLastFix())));
     }
 
     // A candidate behind the ship counts as passed, and so does one the ship is
     // exactly at (a new voyage starts at its departure: steer for what follows).
-    const CPosition& c = *m_route[candidate];
-    const double toCandidate = present.CourseTo(c.GetLatitude(), c.GetLongitude(), c.GetProceedVia());
-    const bool behind = std::cos((present.GetCourse() - toCandidate) * kPassingDegreeFactor) < 0.0;
-    const bool reached = c.GetLatitude() == present.GetLatitude() && c.GetLongitude() == present.GetLongitude();
-    if ((behind || reached) && candidate + 1 < count) ++candidate;
+    if (Passed(present, *m_route[candidate]) && candidate + 1 < count) ++candidate;
 
     m_nextWaypoint = m_route[candidate].get();
     return m_nextWaypoint;
 }
 
+CPosition* CVoyage::SelectNextAhead(const CPosition& present) {
+    m_manualSelection = kAutomatic;
+    GetNextWaypoint(present);
+    m_manualSelection = kKeptUntilPassed;
+    return GetNextWaypoint(present);
+}
+
 void CVoyage::SetNextWaypoint(CPosition* position) {
     if (IndexOf(position) < 0) return;
     m_nextWaypoint = position;
-    m_manualSelection = 1;
+    m_manualSelection = kPinned;
 }
 
 CPosition* CVoyage::NewPosition(std::size_t index, double latitude, double longitude, CTime time) {
@@ -99,7 +136,7 @@ CPosition* CVoyage::NewPosition(std::size_t index, double latitude, double longi
 CPosition* CVoyage::InsertFix(double latitude, double longitude, CTime time) {
     const int next = IndexOf(m_nextWaypoint);
     CPosition* fix = NewPosition(next < 0 ? 0 : static_cast<std::size_t>(next), latitude, longitude, time);
-    m_manualSelection = 0;
+    m_manualSelection = kAutomatic;
     return fix;
 }
 

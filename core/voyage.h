@@ -84,6 +84,14 @@ public:
     // waypoint on, and the course is never changed without the officer.
     std::int32_t GetReduceSetting() const { return m_reduceSetting; }
     void SetReduceSetting(std::int32_t v) { m_reduceSetting = v; }
+    // A copy of "navselectwp": with it on, a next waypoint chosen by
+    // SelectNextAhead gives way to the following one once the ship is past it.
+    void SetSelectSetting(std::int32_t v) { m_selectSetting = v; }
+    // After a load or a wipe, when the fixes say little of where the ship has
+    // been: the first waypoint from the automatic candidate on that the ship has
+    // not sailed past (measured square to its leg, not by her heading), kept as
+    // the next waypoint until she passes it or a fix is taken.
+    CPosition* SelectNextAhead(const CPosition& present);
 
     // Stores or loads the route. A load replaces the route only when the whole
     // record was read and holds a departure and a destination.
@@ -95,7 +103,16 @@ public:
 private:
     CPosition* NewPosition(std::size_t index, double latitude, double longitude, CTime time);
 
+    // The first position from index i on that is not a fix (the last when none).
+    std::size_t NextNotFix(std::size_t i) const;
+    void WalkPastSailed(const CPosition& present);
+
+    // How the next waypoint is chosen: by the route walk from the last fix, by
+    // the user (held), or by the document after a load or wipe (held until passed).
+    enum : std::int32_t { kAutomatic = 0, kPinned = 1, kKeptUntilPassed = 2 };
+
     std::int32_t m_reduceSetting = 1;
+    std::int32_t m_selectSetting = 1;
     std::int32_t m_manualSelection = 0;
     CPosition* m_nextWaypoint = nullptr;
     double m_speed = 17.0;

@@ -139,10 +139,14 @@ void CKeelmarkLiteDoc::AddPositionFix(const std::string& name, CTime time, doubl
     const double hours = (CConversion::DayNumber(time) - CConversion::DayNumber(last->GetTime())) * 24.0;
     fix->SetETA(CConversion::DayNumber(time));
 
+    // The current is the way from where dead reckoning put the ship at the fix's
+    // own time to where the fix puts her; the present position may be later.
+    CPosition reckoned = m_presentPosition;
+    reckoned.DeadReckonTo(time);
     const double currentDirection =
-        fix->CourseTo(m_presentPosition.GetLatitude(), m_presentPosition.GetLongitude(), CPosition::kRhumbLine);
+        reckoned.CourseTo(latitude, longitude, CPosition::kRhumbLine);
     const double currentDrift =
-        fix->DistanceTo(m_presentPosition.GetLatitude(), m_presentPosition.GetLongitude(), CPosition::kRhumbLine);
+        reckoned.DistanceTo(latitude, longitude, CPosition::kRhumbLine);
 
     m_presentPosition.SetLatitude(latitude);
     m_presentPosition.SetLongitude(longitude);
@@ -188,6 +192,7 @@ void CKeelmarkLiteDoc::HandOverToReport() {
 
 bool CKeelmarkLiteDoc::OnNewDocument() {
     m_voyage.SetReduceSetting(services::GetInt("navreduce", 1));
+    m_voyage.SetSelectSetting(services::GetInt("navselectwp", 1));
     LoadSideFiles();
     // The moment the voyage is made: what has no time of its own takes it.
     const CTime now = services::Now();
@@ -242,6 +247,7 @@ void CKeelmarkLiteDoc::Adopt(CVoyageFile& loaded) {
     m_voyage.AdoptLoaded(loaded.voyage);
     // The route's copy of "navreduce" is taken once per voyage, as it is loaded.
     m_voyage.SetReduceSetting(services::GetInt("navreduce", 1));
+    m_voyage.SetSelectSetting(services::GetInt("navselectwp", 1));
     m_popularPosition = loaded.popular;
     m_meteoObs = std::move(loaded.meteo);
     // The old route is gone; nothing may point into it.
@@ -261,7 +267,7 @@ bool CKeelmarkLiteDoc::SaveVoyageFile(const std::string& path, std::string& erro
     return true;
 }
 
-bool CKeelmarkLiteDoc::LoadVoyageFile(const std::string& path, std::string& error) {
+bool CKeelmarkLiteDoc::LoadVoyageFile(const std::string& path, std::string& error, bool ask) {
     auto loaded = std::make_unique<CVoyageFile>();
     if (LoadRecordFile(path, *loaded, error) != LoadResult::Loaded) return false;
     Adopt(*loaded);
@@ -270,7 +276,7 @@ bool CKeelmarkLiteDoc::LoadVoyageFile(const std::string& path, std::string& erro
     LoadSideFiles();
 
     const std::vector<std::string> options(std::begin(kAfterLoadingOptions), std::end(kAfterLoadingOptions));
-    const int choice = services::Prompts().Choose(kAfterLoadingCaption, "", options, kContinue);
+    const int choice = ask ? services::Prompts().Choose(kAfterLoadingCaption, "", options, kContinue) : kContinue;
     if (choice == kResetToDeparture || choice == kResetAndWipe) {
         CPosition* departure = m_voyage.GetFirst();
         if (choice == kResetAndWipe) departure->SetKind(CPosition::kWaypoint);
@@ -286,7 +292,8 @@ bool CKeelmarkLiteDoc::LoadVoyageFile(const std::string& path, std::string& erro
         else
             m_voyage.WipeFixes();
     }
-    m_voyage.SetNextWaypoint(m_voyage.GetNextWaypoint(m_presentPosition));
+    // A voyage saved hours ago may have passed waypoints since: steer for what lies ahead.
+    m_voyage.SelectNextAhead(m_presentPosition);
     m_referencePosition = m_voyage.GetFirst();
     SetModifiedFlag(false);
     return true;

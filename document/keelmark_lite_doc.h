@@ -96,7 +96,9 @@ public:
     bool SaveVoyageFile(const std::string& path, std::string& error);
     // Loads a voyage file whole or not at all, then the side files, then asks how to
     // go on ("After loading route..."). On failure the document is as it was.
-    bool LoadVoyageFile(const std::string& path, std::string& error);
+    // `ask`: whether to put the "After loading route..." choice (a voyage just
+    // made for the first start has nothing to reset).
+    bool LoadVoyageFile(const std::string& path, std::string& error, bool ask = true);
 
 private:
     void Adopt(CVoyageFile& loaded);

@@ -12,10 +12,25 @@ CTime FixTimeFromUtcFields(CTime now, int day, int hour, int minute) {
     return CTime::FromUtc(utc.year, utc.month, day, hour, minute, 0);
 }
 
+namespace {
+
+constexpr const char* kGpsNamePrefix = "GPS Fix ";
+constexpr const char* kGpsNameSuffix = " UTC";
+
+std::string GpsFixName(CTime time) { return kGpsNamePrefix + time.FormatUtc("%d %b %H:%M") + kGpsNameSuffix; }
+
+// The name the dialog proposed, for whatever time: the user did not write one.
+bool IsProposedGpsName(const std::string& name) {
+    const std::string sample = GpsFixName(CTime::FromUtc(2026, 1, 1));
+    return name.size() == sample.size() && name.starts_with(kGpsNamePrefix) && name.ends_with(kGpsNameSuffix);
+}
+
+} // namespace
+
 CPositionFixFields GpsFixFields(const CPosition& present, CTime now) {
     const CTimeFields utc = now.Utc();
     CPositionFixFields fields;
-    fields.description = "GPS Fix " + now.FormatUtc("%d %b %H:%M") + " UTC";
+    fields.description = GpsFixName(now);
     fields.day = utc.day;
     fields.hour = utc.hour;
     fields.minute = utc.minute;
@@ -38,7 +53,9 @@ bool RecordGpsFix(CKeelmarkLiteDoc& doc, const CPositionFixFields& fields) {
         before.push_back(voyage.GetAt(i));
 
     const CTime time = FixTimeFromUtcFields(services::Now(), fields.day, fields.hour, fields.minute);
-    doc.AddPositionFix(fields.description, time, CoordinateFromFields(fields.latitude),
+    // The proposed name follows the time as edited; a name of the user's own stays.
+    const std::string name = IsProposedGpsName(fields.description) ? GpsFixName(time) : fields.description;
+    doc.AddPositionFix(name, time, CoordinateFromFields(fields.latitude),
                        CoordinateFromFields(fields.longitude));
 
     // Log the fix just taken: a refused fix adds nothing, and must not be logged
@@ -53,5 +70,5 @@ bool RecordGpsFix(CKeelmarkLiteDoc& doc, const CPositionFixFields& fields) {
 }
 
 std::string FixLogText(const CPosition& fix) {
-    return fix.GetName() + fix.GetLatitudeText() + "  " + fix.GetLongitudeText();
+    return fix.GetName() + " " + fix.GetLatitudeText() + "  " + fix.GetLongitudeText();
 }

@@ -37,5 +37,5 @@ bool IsFixTimeAcceptable(const CPositionFixFields& fields);
 // refused the fix.
 bool RecordGpsFix(CKeelmarkLiteDoc& doc, const CPositionFixFields& fields);
 
-// The log entry of a fix: its name, latitude text, two blanks, longitude text.
+// The log entry of a fix: its name, a blank, latitude text, two blanks, longitude text.
 std::string FixLogText(const CPosition& fix);

@@ -119,10 +119,23 @@ CWaypointEditing::CWaypointEditing(CKeelmarkLiteDoc& doc, std::string nextWaypoi
 CPosition* CWaypointEditing::Add(int show, int selectedRow) {
     CVoyage& voyage = m_doc.GetVoyage();
     m_modifiedBeforeAdd = m_doc.IsModified();
+    const CPosition& at = m_doc.GetPresentPosition();
     CPosition* added = nullptr;
-    if (show == kShowBoth && selectedRow >= 0 && selectedRow < voyage.GetCount())
-        added = voyage.InsertWaypointAfter(voyage.GetAt(selectedRow), m_doc.GetPresentPosition(), services::Now());
-    if (!added) added = voyage.AddWaypoint(m_doc.GetPresentPosition(), services::Now());
+    if (show == kShowBoth) {
+        if (selectedRow >= 0 && selectedRow < voyage.GetCount())
+            added = voyage.InsertWaypointAfter(voyage.GetAt(selectedRow), at, services::Now());
+        if (!added) added = voyage.AddWaypoint(at, services::Now());
+    } else {
+        // Rows of one kind are not route indices: find the selected one in the
+        // route. The destination stays the destination (a new one would be due
+        // now and stop the voyage's figures), so the new waypoint goes before it.
+        const int destination = voyage.GetCount() - 1;
+        int after = destination - 1;
+        const int kind = show == kShowWaypoints ? CPosition::kWaypoint : CPosition::kFix;
+        for (int i = 0, row = 0; selectedRow >= 0 && i < destination; ++i)
+            if (voyage.GetAt(i)->GetKind() == kind && row++ == selectedRow) after = i;
+        added = voyage.InsertWaypointAfter(voyage.GetAt(after), at, services::Now());
+    }
     m_added = added;
     m_doc.SetModifiedFlag();
     return added;
@@ -197,6 +210,7 @@ bool CWaypointEditing::Wipe() {
     const CPosition* reference = m_doc.GetReferencePosition();
     const bool referenceGoes = voyage.IndexOf(reference) > 0 && reference->GetKind() == CPosition::kFix;
     voyage.WipeFixes();
+    voyage.SelectNextAhead(m_doc.GetPresentPosition()); // not the departure astern
     if (referenceGoes) m_doc.SetReferencePosition(voyage.GetFirst());
     m_doc.SetModifiedFlag();
     return true;
@@ -300,17 +314,27 @@ bool ChooseReference(CKeelmarkLiteDoc& doc, int routeIndex) {
     return true;
 }
 
+namespace {
+constexpr double kMinuteHours = 1.0 / 60.0;
+}
+
 CSpeedMadeGood SpeedMadeGood(const CVoyage& voyage, int fromIndex, int tillIndex, bool alongRoute) {
     const CPosition* from = voyage.GetAt(fromIndex);
     const CPosition* till = voyage.GetAt(tillIndex);
     CSpeedMadeGood result;
     result.bearing = from->CourseTo(till->GetLatitude(), till->GetLongitude(), CPosition::kRhumbLine);
-    result.distance = alongRoute ? voyage.RouteDistance(from, till)
-                                 : from->DistanceTo(till->GetLatitude(), till->GetLongitude(), CPosition::kRhumbLine);
+    // Along the route the way is measured forward, from the earlier of the two to
+    // the later: the route walk from a later point would run to the destination and back.
+    const bool forward = voyage.IndexOf(from) <= voyage.IndexOf(till);
+    result.distance = !alongRoute ? from->DistanceTo(till->GetLatitude(), till->GetLongitude(), CPosition::kRhumbLine)
+                      : from == till ? 0.0
+                      : forward      ? voyage.RouteDistance(from, till)
+                                     : voyage.RouteDistance(till, from);
     result.hours = HoursBetween(from->GetTime(), till->GetTime());
     result.timeText = CConversion::DegMinText(result.hours);
     // The time is shown without sign, so the speed is too: "till" may be the earlier one.
-    if (result.hours != 0.0) result.speed = result.distance / std::fabs(result.hours);
+    // Under a minute apart, a speed would be noise of the time stamps.
+    if (std::fabs(result.hours) >= kMinuteHours) result.speed = result.distance / std::fabs(result.hours);
     return result;
 }
 
@@ -334,7 +358,8 @@ CVoyageProperties VoyageProperties(const CVoyage& voyage) {
     p.departureName = voyage.GetFirst()->GetName();
     p.destinationName = voyage.GetLast()->GetName();
     p.beginLocal = LocalFromUtc(voyage.GetStartTime());
-    p.endLocal = LocalFromUtc(voyage.GetEndTime());
+    // The sea voyage ends when the destination is scheduled: the time the figures rest on.
+    p.endLocal = LocalFromUtc(voyage.GetLast()->GetTime());
     return p;
 }
 

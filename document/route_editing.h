@@ -101,8 +101,9 @@ class CWaypointEditing {
 public:
     CWaypointEditing(CKeelmarkLiteDoc& doc, std::string nextWaypointName);
 
-    // "Add": after the selected row when "Both" is shown, otherwise at the end
-    // (the new waypoint becomes the destination).
+    // "Add": after the selected row; with "Both" shown and no row selected at the
+    // end (the new waypoint becomes the destination); with one kind shown never
+    // after the destination, and before it when no row is selected.
     CPosition* Add(int show, int selectedRow);
     // The sheet of the waypoint just added was cancelled: it leaves the route
     // again, and the modified flag is what it was before the "Add".
@@ -204,7 +205,7 @@ struct CSpeedMadeGood {
     double bearing = 0.0;
     double hours = 0.0;
     std::string timeText;        // hours and minutes, e.g. "12:30.00"
-    std::optional<double> speed; // nothing when no time lies between the two
+    std::optional<double> speed; // nothing when less than a minute lies between the two
 };
 // Between the positions at the two route indices (an index outside the route is
 // the destination); along the route or straight by rhumb line.

@@ -1,7 +1,9 @@
 // Writes the seed corpus of the fuzz targets: for every record type a fresh
 // record and one with every field filled with awkward values, as the file the
 // program saves and as the JSON that `keelmark dump` prints; and the JSON
-// target's dictionary of keys. Usage: make_corpus FOLDER (normally fuzz/).
+// target's dictionary of keys; and for the dump target every file again, with a
+// cyclone file whose doubles are NaNs of their own bits. Usage: make_corpus FOLDER (normally fuzz/).
+#include <bit>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -68,6 +70,24 @@ private:
     bool m_longTextGiven = false;
 };
 
+// Every double but the coordinates a NaN of its own: the x86 default (sign set),
+// signalling ones, payloads.
+class CNaNSource : public CVariedSource {
+public:
+    void Double(const char* name, double& value) override {
+        if (std::string(name) == "latitude" || std::string(name) == "longitude") {
+            value = 1.0;
+            return;
+        }
+        static const std::uint64_t cycle[] = {0xFFF8000000000000ULL, 0x7FF0000000000001ULL, 0xFFF4000000000ABCULL,
+                                              0x7FF8000000000000ULL, 0x7FFFFFFFFFFFFFFFULL};
+        value = std::bit_cast<double>(cycle[m_n++ % 5]);
+    }
+
+private:
+    unsigned m_n = 0;
+};
+
 void Write(const fs::path& path, const std::string& bytes) {
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -95,7 +115,7 @@ int main(int argc, char** argv) {
     const fs::path root(argv[1]), corpus = root / "corpus";
     CFakeServices fake; // a fixed clock: the same seeds on every run
     fake.clock.Set(CTime::FromUtc(2026, 6, 1, 12, 0, 0));
-    std::vector<std::string> folders = {"json"};
+    std::vector<std::string> folders = {"json", "dump"};
     for (const RecordType& type : RecordTypes())
         folders.push_back(CorpusFolder(type));
     for (const std::string& folder : folders) {
@@ -113,6 +133,13 @@ int main(int argc, char** argv) {
              {std::pair<std::string, IRecord*>{"default", fresh.get()}, {"varied", varied.get()}}) {
             Write(corpus / folder / ("valid-" + name + type.extension), StoreToBytes(*record));
             Write(corpus / "json" / ("valid-" + folder + "-" + name + ".json"), DumpJson(*record));
+            Write(corpus / "dump" / ("valid-" + folder + "-" + name + type.extension), StoreToBytes(*record));
+        }
+        if (folder == "cyclones") {
+            auto nans = type.makeFresh();
+            CNaNSource nanSource;
+            nans->Serialize(nanSource);
+            Write(corpus / "dump" / ("valid-cyclones-nan" + std::string(type.extension)), StoreToBytes(*nans));
         }
         CFieldList fields;
         varied->Serialize(fields);

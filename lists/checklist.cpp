@@ -157,13 +157,13 @@ bool CChecklist::ConfirmResetAll() {
 
 void CChecklist::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
-        ar.BeginList("checklist", m_items.size(), CountType::Long, kLeastItemBytes);
+        ar.BeginList("checklist", m_items.size(), CountType::LongNoneBelowOne, kLeastItemBytes);
         for (CChecklistItem& item : m_items)
             SerializeItem(ar, item);
         ar.EndList();
         return;
     }
-    const std::size_t count = ar.BeginList("checklist", 0, CountType::Long, kLeastItemBytes);
+    const std::size_t count = ar.BeginList("checklist", 0, CountType::LongNoneBelowOne, kLeastItemBytes);
     std::vector<CChecklistItem> items;
     items.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {

@@ -5,6 +5,7 @@
 #include "core/archive.h"
 #include "core/file_io.h"
 #include "core/record_file.h"
+#include "core/text_encoding.h"
 #include "platform/services.h"
 
 namespace {
@@ -94,7 +95,7 @@ bool CVessel::LoadVesselFile() {
         const std::string copy = KeepDamagedCopy(path);
         services::Prompts().Show("Oops, I can't read your vessel data\n" + error +
                                  "\nThe vessel keeps the data it had." +
-                                 (copy.empty() ? "" : "\nThe damaged file is kept as " + copy));
+                                 (copy.empty() ? "" : "\nThe damaged file is kept as " + EscapeControls(copy)));
         return false;
     }
     }

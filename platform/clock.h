@@ -12,3 +12,12 @@ public:
     virtual long LocalOffsetSeconds(CTime at) const = 0;
     virtual bool IsDaylightSaving(CTime at) const = 0;
 };
+
+// Whether the zone keeps daylight saving at all: in force at some time in the
+// year from `at` (a warning given only in summer would miss the winter's change).
+inline bool UsesDaylightSaving(const IClock& clock, CTime at) {
+    constexpr std::int64_t kMonth = 30LL * 86400;
+    for (int month = 0; month < 13; ++month)
+        if (clock.IsDaylightSaving(at + month * kMonth)) return true;
+    return false;
+}

@@ -10,6 +10,7 @@ struct FileChoiceRequest {
     std::string defaultExtension; // without the dot, e.g. "k7s"
     std::string defaultName;      // e.g. "Vessel"
     std::string title;            // empty: the platform's own title
+    bool confirmOverwrite = true; // false for a file that is added to, such as a log
 };
 
 class IFileChoice {

@@ -17,4 +17,8 @@ public:
     // or -1 when the user cancels.
     virtual int Choose(const std::string& caption, const std::string& text,
                        const std::vector<std::string>& options, int defaultIndex) = 0;
+    // An alarm for the watch: shown without waiting for anyone, so that the
+    // refresh and the other alarms go on. One box per text: the same alarm again
+    // raises its box rather than stacking another. Without windows it is a message.
+    virtual void Alert(const std::string& text) { Show(text, PromptIcon::None, PromptButtons::Ok); }
 };

@@ -4,6 +4,7 @@
 #include "core/conversion.h"
 #include "core/file_io.h"
 #include "core/record_file.h"
+#include "core/text_encoding.h"
 #include "platform/services.h"
 
 namespace {
@@ -28,7 +29,7 @@ bool CHurricaneList::Load() {
         // The next voyage save writes the cyclone file: keep the damaged one for repair.
         const std::string copy = KeepDamagedCopy(path);
         services::Prompts().Show("Sorry, can't read the hurricane data\n" + m_lastError +
-                                 (copy.empty() ? "" : "\nThe damaged file is kept as " + copy) +
+                                 (copy.empty() ? "" : "\nThe damaged file is kept as " + EscapeControls(copy)) +
                                  "\nWe have to do without it..");
         return false;
     }
@@ -49,7 +50,7 @@ bool CHurricaneList::Save() {
 
 void CHurricaneList::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
-        ar.BeginList("cyclones", m_cyclones.size(), CountType::Long, CPosition::kStoredSizeWithoutName);
+        ar.BeginList("cyclones", m_cyclones.size(), CountType::LongNoneBelowOne, CPosition::kStoredSizeWithoutName);
         for (const auto& cyclone : m_cyclones) {
             ar.BeginItem();
             cyclone->Serialize(ar);
@@ -59,7 +60,8 @@ void CHurricaneList::Serialize(CArchive& ar) {
         return;
     }
     // The count is checked against the bytes left before anything is allocated.
-    const std::size_t count = ar.BeginList("cyclones", 0, CountType::Long, CPosition::kStoredSizeWithoutName);
+    const std::size_t count =
+        ar.BeginList("cyclones", 0, CountType::LongNoneBelowOne, CPosition::kStoredSizeWithoutName);
     std::vector<std::unique_ptr<CPosition>> loaded;
     loaded.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {

@@ -271,20 +271,21 @@ void CKeelmarkLiteView::Refresh() { Update(true); }
 void CKeelmarkLiteView::Update(bool runAlarms) {
     if (m_bSuspended) return;
     const CDashboardFigures figures = RefreshDashboard(m_doc);
-    if (figures.scheduleExpired) {
-        // Stays suspended until a suspending command has run; the next tick
-        // then checks the schedule again.
-        m_bSuspended = true;
-        ShowScheduleExpired(figures);
-        return;
-    }
     ShowFigures(figures);
+    // Without a schedule there is nothing to warn of; the ship's own figures go on.
+    if (figures.scheduleExpired) return ShowScheduleExpired();
     if (runAlarms) m_alarms.Check(m_doc);
 }
 
-void CKeelmarkLiteView::ShowScheduleExpired(const CDashboardFigures& figures) {
-    m_nextWaypoint->setText(Text(figures.nextWaypointName));
-    m_eta->setText(Text(figures.etaText));
+void CKeelmarkLiteView::ShowScheduleExpired() {
+    // What needs the schedule stays empty, so that no stale or zero figure reads as true.
+    for (QLineEdit* field : {m_bearing, m_distance, m_remainingDistance, m_remainingHours, m_requiredSpeed,
+                             m_requiredRpm, m_reference, m_distanceMade, m_speedMadeGood, m_steer,
+                             m_currentDirection, m_currentSpeed})
+        field->clear();
+    for (QLabel* label : {m_hoursSinceReference, m_speedMadeGoodCopy})
+        label->clear();
+    SetFlash(false);
 }
 
 void CKeelmarkLiteView::ShowFigures(const CDashboardFigures& f) {

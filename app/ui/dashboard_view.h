@@ -55,7 +55,7 @@ private:
     QPushButton* AddButton(const QString& text, const char* name, Command command);
     void Update(bool runAlarms);
     void ShowFigures(const CDashboardFigures& figures);
-    void ShowScheduleExpired(const CDashboardFigures& figures);
+    void ShowScheduleExpired();
     void SetBar(QProgressBar* bar, int maximum, int value);
     void SetFlash(bool on);
 

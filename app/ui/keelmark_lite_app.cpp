@@ -67,7 +67,7 @@ bool CreateDemoVoyageOnFirstStart(const QString& folder) {
     return false;
 }
 
-void OpenLastVoyage(CMainFrame& frame) {
+void OpenLastVoyage(CMainFrame& frame, bool firstStart) {
     const std::string datafile = services::GetString(kDatafileKey, kDemoVoyageFileName);
     if (datafile.empty()) {
         if (!frame.GetDocument()) frame.NewDocument();
@@ -75,7 +75,7 @@ void OpenLastVoyage(CMainFrame& frame) {
     }
     frame.CloseDocument(false);
     std::string error;
-    if (frame.LoadDocumentFile(datafile, error)) return;
+    if (frame.LoadDocumentFile(datafile, error, !firstStart)) return;
     services::Prompts().Show("The last voyage could not be opened:\n" + error + "\nA new voyage is started instead.",
                              PromptIcon::Warning);
     frame.NewDocument();
@@ -87,8 +87,9 @@ CKeelmarkLiteApp::~CKeelmarkLiteApp() = default;
 
 bool CKeelmarkLiteApp::InitInstance(const CStartup& startup) {
     const QString folder = EnterDataFolder();
+    RemoveStaleTemporaryFiles(folder.toStdString()); // left by saves a crash interrupted
     InstallShippedFile(QString::fromUtf8(kShippedAlmanac), QDir(folder).filePath(QString::fromUtf8(kAlmanacFileName)));
-    CreateDemoVoyageOnFirstStart(folder);
+    const bool firstStart = CreateDemoVoyageOnFirstStart(folder);
 
     m_frame = std::make_unique<CMainFrame>();
     m_frame->PlaceOnScreen();
@@ -104,6 +105,6 @@ bool CKeelmarkLiteApp::InitInstance(const CStartup& startup) {
         CTipDialog tip(m_frame.get());
         tip.exec();
     }
-    OpenLastVoyage(*m_frame);
+    OpenLastVoyage(*m_frame, firstStart);
     return true;
 }

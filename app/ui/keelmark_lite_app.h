@@ -56,7 +56,8 @@ bool CreateDemoVoyageOnFirstStart(const QString& folder);
 // The voyage of "datafile" in place of whatever the frame has open. An empty
 // setting (the last voyage was never saved) keeps the open voyage, or starts a
 // new one if none is; a file that cannot be opened is reported by name and a
-// new, untitled voyage takes its place.
-void OpenLastVoyage(CMainFrame& frame);
+// new, untitled voyage takes its place. On the first start (the demo voyage was
+// just made) the "After loading route..." choice is not put.
+void OpenLastVoyage(CMainFrame& frame, bool firstStart = false);
 
 inline constexpr const char* kDataFolderFault = "Cannot use the data folder ";

@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,6 +48,7 @@ std::string CommandLineFile(const QStringList& arguments) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    std::signal(SIGXFSZ, SIG_IGN); // past a file size limit a save fails with its message instead
     bool quitAfterStart = false;
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], kQuitAfterStart) == 0) quitAfterStart = true;

@@ -109,7 +109,7 @@ void CMainFrame::PlaceOnScreen() {
 }
 
 void CMainFrame::WarnAboutDaylightSaving() {
-    if (services::Clock().IsDaylightSaving(services::Now()))
+    if (UsesDaylightSaving(services::Clock(), services::Now()))
         services::Prompts().Show(kDaylightSavingWarning, PromptIcon::Warning);
 }
 
@@ -367,10 +367,10 @@ bool CMainFrame::OnFileOpen() {
     return OpenDocumentFile(*path);
 }
 
-bool CMainFrame::LoadDocumentFile(const std::string& path, std::string& error) {
+bool CMainFrame::LoadDocumentFile(const std::string& path, std::string& error, bool ask) {
     const std::string absolute = Absolute(path);
     auto document = std::make_unique<CKeelmarkLiteDoc>();
-    if (!document->LoadVoyageFile(absolute, error)) return false;
+    if (!document->LoadVoyageFile(absolute, error, ask)) return false;
     Adopt(std::move(document), false);
     AddRecentFile(absolute);
     return true;

@@ -58,7 +58,7 @@ public:
     // be read is reported and the open voyage stays as it was.
     bool OpenDocumentFile(const std::string& path);
     // The same without asking or reporting: the start-up decides what to say.
-    bool LoadDocumentFile(const std::string& path, std::string& error);
+    bool LoadDocumentFile(const std::string& path, std::string& error, bool ask = true);
     // A new, untitled voyage in place of the open one, without asking.
     void NewDocument();
     // Asks "Save changes to ...?" for a changed voyage; false when the user cancels

@@ -57,7 +57,11 @@ CPageOptionsPath::CPageOptionsPath(QWidget* parent) : QWidget(parent) {
             request.defaultExtension = b.extension;
             request.defaultName = b.defaultName;
             // Only the one field changes: what was typed into the others stays.
-            if (const auto path = services::Files().ChooseOpen(request)) edit->setText(Q(*path));
+            // The log file may be a new one: it is made at the first entry.
+            const bool log = std::string_view(b.name) == kLoggingBrowse.name;
+            request.confirmOverwrite = !log;
+            const auto path = log ? services::Files().ChooseSave(request) : services::Files().ChooseOpen(request);
+            if (path) edit->setText(Q(*path));
         });
         grid->addWidget(label, row, 0);
         grid->addWidget(edit, row, 1);

@@ -9,10 +9,28 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+#include "core/ui/number_field.h"
 #include "document/route_editing.h"
 #include "document/ui/route_form.h"
 
 namespace {
+
+// Takes three digits as typed, so that 400 is refused as 400 rather than read as
+// 40; the arrows stay within the course range.
+class CCourseSpin : public QSpinBox {
+public:
+    explicit CCourseSpin(QWidget* parent) : QSpinBox(parent) { setRange(CCourseChange::kMinimumCourse, 999); }
+    void stepBy(int steps) override {
+        setValue(std::clamp(value() + steps, CCourseChange::kMinimumCourse, CCourseChange::kMaximumCourse));
+    }
+    QLineEdit* Edit() const { return lineEdit(); }
+};
+
+bool InCourseRange(int course) {
+    return course >= CCourseChange::kMinimumCourse && course <= CCourseChange::kMaximumCourse;
+}
 
 void AddRow(QGridLayout* grid, int row, const QString& label, QWidget* field, const QString& unit = {}) {
     grid->addWidget(new QLabel(label, field->parentWidget()), row, 0);
@@ -25,9 +43,8 @@ void AddRow(QGridLayout* grid, int row, const QString& label, QWidget* field, co
 CDialogCourseSpeed::CDialogCourseSpeed(CCourseChange& change, QWidget* parent) : QDialog(parent), m_change(change) {
     setWindowTitle(QStringLiteral("Course and Speed"));
 
-    m_course = new QSpinBox(this);
+    m_course = new CCourseSpin(this);
     m_course->setObjectName(QStringLiteral("courseSpin"));
-    m_course->setRange(CCourseChange::kMinimumCourse, CCourseChange::kMaximumCourse);
     m_course->setValue(change.GetCourse());
 
     // Bottom the manoeuvring revolutions, top the sea speed revolutions.
@@ -78,7 +95,9 @@ CDialogCourseSpeed::CDialogCourseSpeed(CCourseChange& change, QWidget* parent) :
         m_change.SetRpm(rpm);
         ShowFigures();
     });
-    connect(m_course, &QSpinBox::editingFinished, this, [this] { m_change.AcceptCourse(m_course->value()); });
+    connect(m_course, &QSpinBox::editingFinished, this, [this] {
+        if (InCourseRange(m_course->value())) m_change.AcceptCourse(m_course->value());
+    });
 
     m_change.SetRpm(change.GetRpm());
     ShowFigures();
@@ -95,6 +114,10 @@ void CDialogCourseSpeed::ShowFigures() {
 void CDialogCourseSpeed::accept() {
     // A course typed but not yet left counts as entered.
     m_course->interpretText();
-    m_change.AcceptCourse(m_course->value());
+    int course = 0;
+    if (!ReadIntegerField(static_cast<CCourseSpin*>(m_course)->Edit(), CCourseChange::kMinimumCourse,
+                          CCourseChange::kMaximumCourse, course))
+        return;
+    m_change.AcceptCourse(course);
     QDialog::accept();
 }

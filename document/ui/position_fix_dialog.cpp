@@ -7,6 +7,7 @@
 
 #include "core/ui/coordinate_edit.h"
 #include "core/ui/number_field.h"
+#include "core/ui/storable_text.h"
 #include "core/ui/utc_entry.h"
 
 CDialogPositionFix::CDialogPositionFix(QWidget* parent) : QDialog(parent) {
@@ -19,6 +20,7 @@ CDialogPositionFix::CDialogPositionFix(QWidget* parent) : QDialog(parent) {
     m_longitude->setObjectName(QStringLiteral("longitudeEntry"));
     m_description = new QLineEdit(this);
     m_description->setObjectName(QStringLiteral("descriptionEdit"));
+    AcceptOnlyStorableText(m_description);
     m_description->setMinimumWidth(
         m_description->fontMetrics().horizontalAdvance(QStringLiteral("GPS Fix 00 Mmm 00:00 UTC")) + 24);
 

@@ -15,6 +15,7 @@
 #include "core/position.h"
 #include "core/ui/coordinate_edit.h"
 #include "core/ui/number_field.h"
+#include "core/ui/storable_text.h"
 #include "document/keelmark_lite_doc.h"
 #include "document/ui/route_form.h"
 
@@ -72,6 +73,7 @@ private:
 CPagePos::CPagePos(const CPositionSheetFields& fields, QWidget* parent) : CPositionSheetPage(parent) {
     m_description = new QLineEdit(this);
     m_description->setObjectName(QStringLiteral("descriptionEdit"));
+    AcceptOnlyStorableText(m_description);
     m_description->setText(Q(fields.description));
     m_latitude = new CCoordinateEdit(CCoordinateEdit::Axis::Latitude, this);
     m_latitude->setObjectName(QStringLiteral("latitudeEntry"));

@@ -12,6 +12,7 @@
 #include <QTimeZone>
 #include <QVBoxLayout>
 
+#include "core/ui/storable_text.h"
 #include "core/voyage.h"
 #include "document/keelmark_lite_doc.h"
 #include "document/ui/position_sheet.h"
@@ -27,7 +28,7 @@ QDateTimeEdit* Picker(QWidget* parent, const char* name, CTime local) {
     auto* picker = new QDateTimeEdit(parent);
     picker->setObjectName(QString::fromLatin1(name));
     picker->setTimeSpec(Qt::UTC);
-    picker->setDisplayFormat(QStringLiteral("dddd d MMM yyyy  HH:mm:s"));
+    picker->setDisplayFormat(QStringLiteral("dddd d MMM yyyy  HH:mm:ss"));
     picker->setDateTime(ToPicker(local));
     return picker;
 }
@@ -44,6 +45,7 @@ CPageRoute::CPageRoute(CKeelmarkLiteDoc& doc, const CVoyageProperties& propertie
     : QWidget(parent), m_doc(doc) {
     m_description = new QLineEdit(Q(properties.description), this);
     m_description->setObjectName(QStringLiteral("descriptionEdit"));
+    AcceptOnlyStorableText(m_description);
     m_departure = ReadOnlyField(this, "departureField", QStringLiteral("Departure port name"));
     m_departure->setAlignment(Qt::AlignLeft);
     m_destination = ReadOnlyField(this, "destinationField", QStringLiteral("Departure port name"));
@@ -95,8 +97,10 @@ void CPageRoute::CopyBack(CVoyageProperties& properties) const {
 CPageVoyageParticulars::CPageVoyageParticulars(const CVoyageProperties& properties, QWidget* parent) : QWidget(parent) {
     m_service = new QLineEdit(Q(properties.service), this);
     m_service->setObjectName(QStringLiteral("serviceEdit"));
+    AcceptOnlyStorableText(m_service);
     m_voyageNumber = new QLineEdit(Q(properties.voyageNumber), this);
     m_voyageNumber->setObjectName(QStringLiteral("voyageNumberEdit"));
+    AcceptOnlyStorableText(m_voyageNumber);
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("Service:"), m_service);
     form->addRow(QStringLiteral("Voyage Number:"), m_voyageNumber);

@@ -1,5 +1,7 @@
 #include "document/ui/waypoints_dialog.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -174,6 +176,9 @@ void CDialogWaypoints::Refresh() {
         item->setIcon(0, row.fix ? fixIcon : waypointIcon);
         item->setData(0, Qt::UserRole, row.routeIndex);
     }
+    // Names such as "GPS Fix 05 Dec 14:30 UTC" are read whole, never cut.
+    m_list->resizeColumnToContents(0);
+    m_list->setColumnWidth(0, std::max(m_list->columnWidth(0), kNameWidth));
 }
 
 void CDialogWaypoints::SelectRouteIndex(int routeIndex) {

@@ -14,19 +14,25 @@ public:
     explicit CFakeClock(CTime now = CTime::FromUtc(2026, 1, 1)) : m_now(now) {}
     CTime Now() const override { return m_now; }
     long LocalOffsetSeconds(CTime) const override { return m_offset; }
-    bool IsDaylightSaving(CTime) const override { return m_daylightSaving; }
+    // With `summerOnly` daylight saving is in force from April to September.
+    bool IsDaylightSaving(CTime at) const override {
+        const int month = at.Utc().month;
+        return m_daylightSaving && (!m_summerOnly || (month >= 4 && month <= 9));
+    }
 
     void Set(CTime now) { m_now = now; }
     void Advance(std::int64_t seconds) { m_now = m_now + seconds; }
-    void SetLocalOffset(long seconds, bool daylightSaving = false) {
+    void SetLocalOffset(long seconds, bool daylightSaving = false, bool summerOnly = false) {
         m_offset = seconds;
         m_daylightSaving = daylightSaving;
+        m_summerOnly = summerOnly;
     }
 
 private:
     CTime m_now;
     long m_offset = 0;
     bool m_daylightSaving = false;
+    bool m_summerOnly = false;
 };
 
 // Records every prompt shown and answers from a script (then with a default).
@@ -42,6 +48,8 @@ public:
     PromptAnswer Show(const std::string& text, PromptIcon icon, PromptButtons buttons) override;
     int Choose(const std::string& caption, const std::string& text, const std::vector<std::string>& options,
                int defaultIndex) override;
+    // Recorded like a box, but takes no scripted answer: nobody answers an alarm.
+    void Alert(const std::string& text) override { m_shown.push_back({text, PromptIcon::None, PromptButtons::Ok, {}}); }
 
     void ScriptAnswer(PromptAnswer answer) { m_answers.push_back(answer); }
     void ScriptChoice(int index) { m_choices.push_back(index); }

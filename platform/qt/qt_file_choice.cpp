@@ -9,7 +9,7 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileChoiceRequest& request, 
     if (!request.title.empty()) dialog.setWindowTitle(QString::fromStdString(request.title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     const std::string filter = ToQtFileFilter(request.filter);
     if (!filter.empty()) dialog.setNameFilters(QString::fromStdString(filter).split(QStringLiteral(";;")));
     std::string extension = request.defaultExtension;

@@ -5,9 +5,14 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <map>
 
 namespace {
 
@@ -55,7 +60,59 @@ PromptAnswer Dismissed(PromptButtons buttons) {
     return PromptAnswer::Cancel;
 }
 
+// The alarm boxes on screen, one per text, and the alarms waiting for a
+// question to be answered.
+std::map<QString, QPointer<QMessageBox>>& AlarmBoxes() {
+    static std::map<QString, QPointer<QMessageBox>> boxes;
+    return boxes;
+}
+
+QStringList& WaitingAlarms() {
+    static QStringList waiting;
+    return waiting;
+}
+
+QWidget* MainWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(w)) return w;
+    return nullptr;
+}
+
+void ShowAlarm(const QString& text) {
+    QPointer<QMessageBox>& box = AlarmBoxes()[text];
+    if (box && box->isVisible()) {
+        box->raise(); // seen again, not stacked
+        return;
+    }
+    box = new QMessageBox(QMessageBox::NoIcon, QString::fromUtf8(kPromptTitle), text, QMessageBox::Ok, MainWindow());
+    box->setObjectName(QStringLiteral("alarmBox"));
+    box->setTextFormat(Qt::PlainText);
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_ShowWithoutActivating); // the keyboard stays where the officer is typing
+    box->show();
+}
+
+void ShowWaitingAlarms() {
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(500, qApp, ShowWaitingAlarms);
+        return;
+    }
+    const QStringList waiting = WaitingAlarms();
+    WaitingAlarms().clear();
+    for (const QString& text : waiting)
+        ShowAlarm(text);
+}
+
 } // namespace
+
+void CQtPrompts::Alert(const std::string& text) {
+    const QString alarm = QString::fromStdString(text);
+    if (!QApplication::activeModalWidget()) return ShowAlarm(alarm);
+    if (WaitingAlarms().contains(alarm)) return;
+    if (WaitingAlarms().isEmpty()) QTimer::singleShot(500, qApp, ShowWaitingAlarms);
+    WaitingAlarms() << alarm;
+}
 
 PromptAnswer CQtPrompts::Show(const std::string& text, PromptIcon icon, PromptButtons buttons) {
     QMessageBox box(ToQt(icon), QString::fromUtf8(kPromptTitle), QString::fromStdString(text), ToQt(buttons),

@@ -12,6 +12,9 @@ public:
                       PromptButtons buttons = PromptButtons::Ok) override;
     int Choose(const std::string& caption, const std::string& text, const std::vector<std::string>& options,
                int defaultIndex) override;
+    // A modeless box that never takes the keyboard; while a question is open the
+    // alarm waits for it to be answered rather than covering it.
+    void Alert(const std::string& text) override;
 };
 
 // The title of every message box of the program.

@@ -16,27 +16,40 @@ TEST_F(Dashboard, FiguresOfOneRefresh) {
     EXPECT_EQ(
         Row(f.distance, f.remainingDistance, f.requiredSpeed, f.distanceMade, f.speedMadeGood, f.hoursSinceLastFix),
         "108.00|108.00|10.80|12.00|6.00|2.00");
-    // The steer is the course error plus the bearing, each cut.
+    // The steer is the bearing plus the gyro's error (steered less made good), each cut.
     EXPECT_EQ(Row(f.courseSteered, f.steer, f.barMaximum, f.upperBar, f.lowerBar, f.sliderPosition),
-              "180|185|200|100|60|5");
+              "180|175|200|100|60|-5");
     EXPECT_TRUE(f.flashRequiredSpeed);
     ASSERT_TRUE(f.eta.has_value());
     EXPECT_EQ(f.etaText, f.eta->FormatUtc("%A %d %b %H:%M"));
     EXPECT_NE(f.popularPositionText.find(" from Le Havre"), std::string::npos) << f.popularPositionText;
 }
 
-TEST_F(Dashboard, ScheduleRunsOutAtTheScheduledTime) {
-    v->GetLast()->SetTime(kNow);
-    CDashboardFigures f = RefreshDashboard(*doc);
-    EXPECT_TRUE(f.scheduleExpired) << "due now is run out";
-    EXPECT_EQ(Row(f.nextWaypointName, f.etaText), "Enter Schedule to proceed|Enter Schedule to proceed");
-    fake.clock.Advance(3600);
-    EXPECT_TRUE(RefreshDashboard(*doc).scheduleExpired);
-    EXPECT_EQ(present->GetLatitude(), 49.8) << "no dead reckoning while suspended";
+TEST_F(Dashboard, SteerIsAGyroCourseWithinTheCircle) {
+    // Brest due south of 49 48N, the departure and Brest due north of 47N.
+    const struct {
+        int steered;
+        double trueCourse, latitude;
+        const char* steerAndSlider;
+    } cases[] = {{202, 180.0, 49.8, "202|0"}, {355, 5.0, 47.0, "350|-5"}, {5, 355.0, 47.0, "10|5"}};
+    for (const auto& c : cases) {
+        doc->GetVessel().m_courseSetting = c.steered;
+        present->SetCourse(c.trueCourse);
+        present->SetLatitude(c.latitude);
+        const CDashboardFigures f = RefreshDashboard(*doc);
+        EXPECT_EQ(Row(f.steer, f.sliderPosition), c.steerAndSlider) << c.steered;
+    }
+}
 
-    v->GetLast()->SetTime(kNow + 10 * 3600);
+TEST_F(Dashboard, WithoutScheduleTheShipIsShownAndSailsOn) {
+    v->GetLast()->SetTime(kNow);
     present->SetCourse(180.0);
-    EXPECT_NEAR(RefreshDashboard(*doc).latitude, 49.8 - 10.5 / 60.0, 1e-6) << "dead reckoned to the clock";
+    EXPECT_TRUE(RefreshDashboard(*doc).scheduleExpired) << "due now is run out";
+    fake.clock.Advance(3600);
+    const CDashboardFigures f = RefreshDashboard(*doc);
+    EXPECT_EQ(Row(f.scheduleExpired, f.nextWaypointName, f.etaText, f.trueSpeedText, f.distanceText),
+              "1|Enter Schedule to proceed|Enter Schedule to proceed|10.50|");
+    EXPECT_NEAR(f.latitude, 49.8 - 10.5 / 60.0, 1e-6);
     EXPECT_EQ(present->GetTime(), kNow + 3600);
 }
 

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -60,6 +62,8 @@ TEST_F(CliRecords, BadFilesBadJsonAndBadUsage) {
         {R"({"header": "h", "header": "h", )" + report.substr(15), "duplicate key \"header\""},
         {R"({"extra": 1, )" + report.substr(1), "unknown key \"extra\""},
         {R"({"header": "\u4e2d)" + report.substr(12), "\"header\" holds text that Windows-1252 cannot hold"},
+        {"{\"header\": \"\xf0\x9f\x9a\xa2" + report.substr(12), "\"header\" holds text that Windows-1252 cannot hold"},
+        {report + std::string(1, '\0') + "{}", "a NUL byte at byte "},
         {R"({"header": "h", "footer": "f", "remainingDistanceAtLastReport": "NaN:0x7ff8", )"
          R"("timeOfLastReport": 0, "lines": []})",
          "remainingDistanceAtLastReport"}};
@@ -69,6 +73,9 @@ TEST_F(CliRecords, BadFilesBadJsonAndBadUsage) {
         EXPECT_NE(r.err.find(named), std::string::npos) << json << "\n" << r.err;
         EXPECT_FALSE(std::filesystem::remove(Path("out.k7r"))) << json;
     }
+    Put(Path("nul.json"), report + std::string(1, '\0') + "{}"); // from a file as well as from standard input
+    EXPECT_NE(Keelmark({"load", "--type", "report", Path("nul.json"), Path("out.k7r")}).err.find("a NUL byte"),
+              std::string::npos);
     // A NaN with bits of its own keeps them through load and dump.
     const std::string nan = R"("remainingDistanceAtLastReport": "NaN:0xfff800000000002a")";
     r = Keelmark({"load", "--type", "report", "-", Path("nan.k7r")},
@@ -111,6 +118,9 @@ TEST_F(CliRecords, EveryRecordTypeDumpsAndLoadsBackByteForByte) {
         files.push_back(std::string(KEELMARK_FUZZ_CORPUS) + "/" + CorpusFolder(type) + "/valid-varied" +
                         type.extension);
     }
+    // NaNs of their own bits: the x86 default, signalling ones, payloads.
+    files.push_back(std::string(KEELMARK_FUZZ_CORPUS) + "/dump/valid-cyclones-nan.dat");
+    types.push_back(FindRecordType("hurricanes"));
     for (std::size_t i = 0; i < files.size(); ++i) {
         SCOPED_TRACE(files[i]);
         const RecordType& type = *types[i];
@@ -133,6 +143,53 @@ TEST_F(CliRecords, EveryRecordTypeDumpsAndLoadsBackByteForByte) {
     EXPECT_NE(voyage.find("\"name\": \"Brest \u00e9\""), std::string::npos);
     for (const char* text : {"\"NaN\"", "\"-Infinity\"", "\"Infinity\""})
         EXPECT_NE(varied.find(text), std::string::npos) << text;
+    const std::string nans = Keelmark({"dump", files.back(), "--type", "hurricanes"}).out;
+    for (const char* text : {"\"NaN:0xfff8000000000000\"", "\"NaN:0x7ff0000000000001\"", "\"NaN:0xfff4000000000abc\""})
+        EXPECT_NE(nans.find(text), std::string::npos) << text;
+}
+
+TEST_F(CliRecords, OutputThatFailsLinksFifosDevicesAndAFileSizeLimit) {
+    const std::string voyage = MakeVoyage(), json = Keelmark({"dump", voyage}).out;
+    std::string changed = json;
+    changed.replace(changed.find("Channel crossing"), 16, "Channel crossed!");
+    Put(Path("in.json"), changed);
+    const auto shell = [](const std::string& script, std::vector<std::string> args) {
+        args.insert(args.begin(), {"-c", script, KEELMARK_CLI_PATH});
+        return RunProgram("/bin/sh", args);
+    };
+    // dump && rm must not lose the file: standard output that refuses the data fails the command.
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"dump", voyage}, {"sail", "0", "0", "1", "1"}}) {
+        const ProgramResult r = shell("exec \"$0\" \"$@\" > /dev/full", command);
+        EXPECT_EQ(r.status, 1) << command[0];
+        EXPECT_EQ(r.err, "keelmark: cannot write to standard output: No space left on device\n") << command[0];
+    }
+    // Past a file size limit the save fails with its message and leaves nothing behind.
+    std::filesystem::create_directory(Path("limited"));
+    ProgramResult r = shell("ulimit -f 1 && exec \"$0\" \"$@\"",
+                            {"load", "--type", "voyage", Path("in.json"), Path("limited/v.k7v")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
+    EXPECT_TRUE(std::filesystem::is_empty(Path("limited")));
+    // Through a link the file it names is written, and the link stays.
+    std::filesystem::create_symlink("v.k7v", Path("link.k7v"));
+    r = Keelmark({"load", "--type", "voyage", Path("in.json"), Path("link.k7v")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("link.k7v")));
+    EXPECT_EQ(Keelmark({"dump", voyage}).out, changed);
+    // A FIFO, a device or a folder is no file: refused at once, to read and to write.
+    ASSERT_EQ(::mkfifo(Path("fifo.k7v").c_str(), 0600), 0);
+    for (const auto& [path, kind] : {std::pair<std::string, std::string>{Path("fifo.k7v"), "a FIFO"},
+                                     {"/dev/zero", "a device"},
+                                     {Path("limited"), "Is a directory"}}) {
+        for (const std::vector<std::string>& command : {std::vector<std::string>{"dump", path, "--type", "voyage"},
+                                                        {"load", "--type", "voyage", path, Path("x.k7v")},
+                                                        {"load", "--type", "voyage", Path("in.json"), path}}) {
+            r = Keelmark(command);
+            EXPECT_EQ(r.status, 1) << command[0] << " " << path;
+            EXPECT_NE(r.err.find(kind), std::string::npos) << r.err;
+        }
+    }
 }
 
 TEST(CliRecordTypes, TypeComesFromTheFileName) {

@@ -1,7 +1,12 @@
 #include "core/file_io.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "core/record_file.h"
@@ -44,4 +49,40 @@ TEST(FileIo, RecordFilesLoadWholeOrNotAtAll) {
     EXPECT_NE(error.find("time"), std::string::npos) << error;
     EXPECT_EQ(Slurp(dir / "route.bin"), good);
     EXPECT_EQ(dir.Names().size(), 1u);
+}
+
+TEST(FileIo, StaleTemporariesAndDamagedCopies) {
+    namespace fs = std::filesystem;
+    CScratchDir dir;
+    std::string error;
+    // A save removes the stale temporaries of its own file only: not a young one,
+    // not one still locked by its writer, nothing of another pattern. Start-up takes any name.
+    for (const char* name : {".real.bin.Ab3xYz", ".real.bin.Young1", ".real.bin.Locked", ".real.bin.short",
+                             ".other.k7v.Q1w2E3", "real.bin.Ab3xYz"}) {
+        Put(dir / name, "t");
+        if (std::string(name) != ".real.bin.Young1")
+            fs::last_write_time(dir.path / name, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+    const int writer = ::open((dir / ".real.bin.Locked").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(writer, LOCK_EX), 0);
+    ASSERT_TRUE(WriteFileAtomic(dir / "real.bin", "new", error)) << error;
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{".other.k7v.Q1w2E3", ".real.bin.Locked", ".real.bin.Young1",
+                                                     ".real.bin.short", "real.bin", "real.bin.Ab3xYz"}));
+    EXPECT_EQ(RemoveStaleTemporaryFiles(dir.path.string()), 1) << "the other file's";
+    ::close(writer);
+
+    // Each different damage gets a copy of its own; the same one found again is kept once.
+    fs::create_directory(dir.path / "line\nfeed");
+    const std::string damaged = dir / "line\nfeed/v.k7s";
+    for (const auto& [bytes, copy] :
+         {std::pair<const char*, const char*>{"bad1", ".damaged"}, {"bad1", ".damaged"}, {"bad2", ".2.damaged"}}) {
+        Put(damaged, bytes);
+        EXPECT_EQ(KeepDamagedCopy(damaged), damaged + copy);
+        EXPECT_EQ(Slurp(damaged + copy), bytes);
+    }
+    // A message naming that file stays on one line.
+    CVoyage voyage;
+    EXPECT_EQ(LoadRecordFile(damaged, voyage, error), LoadResult::Damaged);
+    EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+    EXPECT_NE(error.find("line\\nfeed/v.k7s"), std::string::npos) << error;
 }

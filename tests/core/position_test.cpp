@@ -94,3 +94,18 @@ TEST(Position, StoredLayoutFieldByField) {
     double c;
     EXPECT_DOUBLE_EQ(q.GetLeg(c), 20.0);
 }
+
+TEST(Position, CurrentAndWindDirectionsAverageAsVectors) {
+    CPosition p, opposite;
+    p.AddPerformance(72.0, 1.0, 0.0, 0.0);
+    p.AddPerformance(262.0, 1.0, 0.0, 0.0);
+    p.AddWeather(10.0, 72.0, 1013.0);
+    p.AddWeather(10.0, 262.0, 1013.0);
+    opposite.AddPerformance(90.0, 2.0, 0.0, 0.0);
+    opposite.AddPerformance(270.0, 2.0, 0.0, 0.0);
+    double current = 0.0, wind = 0.0, none = 1.0;
+    std::int32_t n = 0;
+    p.GetCurrent(current, n);
+    const double windSpeed = p.GetWeather(wind, n);
+    EXPECT_EQ(Row(current, wind, windSpeed, opposite.GetCurrent(none, n), none), "347.00|347.00|10.00|0.00|0.00");
+}

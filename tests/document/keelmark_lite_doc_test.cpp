@@ -82,6 +82,18 @@ TEST_F(Doc, PositionFixTakesCourseAndSpeedMadeGood) {
     EXPECT_EQ(doc->GetLastFix()->GetPerformanceCount(), 0) << "a 50 knot current is not averaged in";
 }
 
+TEST_F(Doc, CurrentIsMeasuredAtTheFixTime) {
+    // Dead reckoning from an hour ago; a fix 18 minutes old lying exactly where
+    // it put the ship then shows no current, although she has sailed on since.
+    present->SetTime(kNow - 3600);
+    doc->UpdateDeadReckoning();
+    doc->AddPositionFix("Fix", kNow - 18 * 60, 50.0 - 12.0 * 42 / 60 / 60, 0.0);
+    double direction = 0.0;
+    std::int32_t count = 0;
+    EXPECT_NEAR(doc->GetLastFix()->GetCurrent(direction, count), 0.0, 1e-6);
+    EXPECT_EQ(count, 1);
+}
+
 TEST_F(Doc, RefusedAndRepeatedFixes) {
     doc->AddPositionFix("Later", kNow + 60, 49.0, 0.0);
     EXPECT_EQ(Row(v->GetCount(), present->GetLatitude(), doc->IsModified()), "2|50.00|0");
@@ -167,11 +179,14 @@ TEST_F(Doc, AfterLoadingChoices) {
     ASSERT_TRUE(wiped.LoadVoyageFile(path, error));
     EXPECT_EQ(Row(wiped.GetVoyage().GetCount(), wiped.GetVoyage().GetFirst()->GetKind()), Row(2, CPosition::kWaypoint));
 
-    // A damaged file changes nothing and asks nothing; a missing one is named.
+    // A damaged file (cut, or a place off the globe) changes nothing and asks nothing; a missing one is named.
     Put(host.Path("cut.k7v"), Slurp(path).substr(0, Slurp(path).size() - 10));
+    present->SetLongitude(181.0);
+    Save("off.k7v");
+    present->SetLongitude(0.0);
     doc->SetPathName("old.k7v");
     fake.prompts.Clear();
-    for (const char* name : {"cut.k7v", "missing.k7v"}) {
+    for (const char* name : {"cut.k7v", "missing.k7v", "off.k7v"}) {
         EXPECT_FALSE(doc->LoadVoyageFile(host.Path(name), error));
         EXPECT_NE(error.find(name), std::string::npos) << error;
     }

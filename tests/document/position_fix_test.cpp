@@ -34,7 +34,7 @@ TEST_F(ModelTest, GpsFixFieldsLoggingAndRefusal) {
     EXPECT_EQ(f.longitude, (CCoordinateFields{4, 15.0, 0}));
 
     ASSERT_TRUE(RecordGpsFix(*doc, f)) << "a fix at the present minute is not ahead";
-    EXPECT_EQ(host.Logged(), Names{"GPS Fix 06 Dec 07:05 UTC12:30.00 South  4:15.00 East"});
+    EXPECT_EQ(host.Logged(), Names{"GPS Fix 06 Dec 07:05 UTC 12:30.00 South  4:15.00 East"});
     Set("logpos", 0);
     f.minute = 4;
     ASSERT_TRUE(RecordGpsFix(*doc, f));

@@ -58,13 +58,18 @@ TEST_F(RouteEditing, NewWaypointsStandAtThePresentPositionNow) {
     CWaypointEditing edit(*doc, "Arrival");
     fake.clock.Set(kNow + 300);
     present->SetLongitude(0.25);
-    CPosition* added = edit.Add(kShowWaypoints, 1); // with "Waypoints" shown a selection does not count
-    EXPECT_EQ(RouteNames(*v), (Names{"Departure", "Fix A", "Mid", "Fix B", "Arrival", "New Position"}));
+    CPosition* added = edit.Add(kShowWaypoints, 1); // the second waypoint listed
+    EXPECT_EQ(RouteNames(*v), (Names{"Departure", "Fix A", "Mid", "New Position", "Fix B", "Arrival"}));
     EXPECT_EQ(Row(added->GetKind(), added->GetLatitude(), added->GetLongitude(), added->GetTime()),
               Row(CPosition::kWaypoint, 49.4, 0.25, kNow + 300));
     edit.CancelAdd(added);
     EXPECT_EQ(RouteNames(*v), (Names{"Departure", "Fix A", "Mid", "Fix B", "Arrival"}));
     EXPECT_FALSE(doc->IsModified()) << "nothing changed after all";
+    for (int row : {-1, 2}) { // none, or the destination's row: the destination stays last
+        CPosition* extra = edit.Add(kShowWaypoints, row);
+        EXPECT_EQ(Row(v->IndexOf(extra), v->GetLast()->GetName()), "4|Arrival") << row;
+        edit.CancelAdd(extra);
+    }
 
     // With "Both" it goes after the selected row; a kept one stays and marks the document.
     edit.Add(kShowBoth, 2)->SetName("Extra");
@@ -114,6 +119,7 @@ TEST_F(RouteEditing, WipeAsksFirst) {
     fake.prompts.ScriptAnswer(PromptAnswer::Ok);
     EXPECT_TRUE(edit.Wipe());
     EXPECT_EQ(RouteNames(*v), (Names{"Departure", "Mid", "Arrival"}));
+    EXPECT_EQ(doc->GetNextWaypoint(), v->GetLast()) << "the departure and Mid lie astern";
     EXPECT_EQ(doc->GetReferencePosition(), v->GetFirst());
     EXPECT_TRUE(doc->IsModified());
     for (CPosition* p : {v->GetFirst(), v->GetAt(1), v->GetLast()})
@@ -177,9 +183,11 @@ TEST_F(RouteEditing, SpeedMadeGoodBetweenTwoPoints) {
     EXPECT_EQ(Row(straight.distance, straight.bearing, straight.speed.value_or(0.0)), "36.00|180.00|18.00");
     EXPECT_EQ(SpeedMadeGood(*v, 0, -1, false).distance, SpeedMadeGood(*v, 0, 4, false).distance)
         << "no selection is the destination";
-    for (auto [seconds, text] : {std::pair{12 * 3600 + 1800, "12:30.00|1"}, {0, "00:00.00|0"}}) {
+    EXPECT_EQ(SpeedMadeGood(*v, 3, 0, true).distance, SpeedMadeGood(*v, 0, 3, true).distance) << "forward only";
+    EXPECT_EQ(SpeedMadeGood(*v, 3, 3, true).distance, 0.0);
+    for (auto [seconds, text] : {std::pair{12 * 3600 + 1800, "12:30.00|1"}, {0, "00:00.00|0"}, {59, "|0"}}) {
         v->GetAt(3)->SetTime(v->GetFirst()->GetTime() + seconds);
         const CSpeedMadeGood smg = SpeedMadeGood(*v, 0, 3, false);
-        EXPECT_EQ(Row(smg.timeText, smg.speed.has_value()), text);
+        EXPECT_EQ(Row(seconds == 59 ? "" : smg.timeText, smg.speed.has_value()), text);
     }
 }

@@ -34,12 +34,13 @@ public:
     void EndObject() override {}
     std::size_t BeginList(const char*, std::size_t, CountType, std::size_t) override {
         ++lists;
-        return 2;
+        return items;
     }
     void BeginItem() override {}
     void EndItem() override {}
     void EndList() override {}
     int lists = 0;
+    std::size_t items = 2;
 };
 
 } // namespace
@@ -91,5 +92,27 @@ TEST(DamagedFiles, EveryReaderRefusesThemWholeNamingTheFile) {
         EXPECT_EQ(record->Load(path, error), LoadResult::Unreadable);
         EXPECT_NE(error.find(path), std::string::npos) << error;
         EXPECT_EQ(StoreToBytes(*record), good);
+    }
+}
+
+TEST(DamagedFiles, AListCountBelowOneReadsNoItems) {
+    CFakeServices fake;
+    // Each list's count in a file whose lists are empty (the checklist ends the vessel
+    // file); the report's count is a DWORD, which has nothing below 0.
+    for (const auto& [name, atEnd, belowZeroIsNone] :
+         {std::tuple{"hurricanes", false, true}, {"vessel", true, true}, {"report", false, false}}) {
+        auto record = FindRecordType(name)->makeFresh();
+        CFiller filler;
+        filler.items = 0;
+        record->Serialize(filler);
+        const std::string good = StoreToBytes(*record);
+        const std::size_t at = atEnd ? good.size() - 4 : 0;
+        ASSERT_EQ(good.substr(at, 4), Hex("00 00 00 00")) << name;
+        for (const char* count : {"ff ff ff ff", "00 00 00 80"}) {
+            std::string bytes = good, fault;
+            bytes.replace(at, 4, Hex(count));
+            EXPECT_EQ(DecodeRecordBytes(bytes, *record, fault), belowZeroIsNone) << name << " " << count << fault;
+            EXPECT_EQ(StoreToBytes(*record), good) << name << " " << count;
+        }
     }
 }

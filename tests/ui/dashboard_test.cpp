@@ -1,6 +1,7 @@
 // The dashboard: its figures, the refresh and its suspension, the alarms, and
 // the dialogs of its own commands (GPS fix, schedule).
 #include <QComboBox>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QSlider>
 #include <QSpinBox>
@@ -12,6 +13,7 @@
 #include "core/ui/coordinate_edit.h"
 #include "core/ui/utc_entry.h"
 #include "document/ui/position_fix_dialog.h"
+#include "platform/qt/qt_prompts.h"
 #include "ui/qt_test_support.h"
 
 namespace {
@@ -52,7 +54,7 @@ private slots:
             {"etaField", Q(f.etaText)}, {"referenceField", "Departure"}, {"distanceMadeField", g(f.distanceMade)},
             {"speedMadeGoodField", g(f.speedMadeGood)}, {"speedMadeGoodBarLabel", g(f.speedMadeGood)},
             {"hoursSinceReferenceLabel", "2"}, {"hoursSinceLastFixLabel", "2"}, {"presentSpeedLabel", "10.5"},
-            {"courseSteeredLabel", "180"}, {"steerField", "185"}, {"currentDirectionField", "0"},
+            {"courseSteeredLabel", "180"}, {"steerField", "175"}, {"currentDirectionField", "0"},
             {"currentSpeedField", "0"}};
         // clang-format on
         for (const auto& [name, text] : expected)
@@ -61,7 +63,7 @@ private slots:
         QCOMPARE(QList<int>({Bar(view, "upperBar")->maximum(), Bar(view, "lowerBar")->maximum(),
                              Bar(view, "upperBar")->value(), Bar(view, "lowerBar")->value(),
                              view.findChild<QSlider*>("trackSlider")->value()}),
-                 QList<int>({f.barMaximum, f.barMaximum, f.upperBar, f.lowerBar, 5}));
+                 QList<int>({f.barMaximum, f.barMaximum, f.upperBar, f.lowerBar, -5}));
     }
 
     void requiredSpeedFlashesAndCommandsWithoutDialogs() {
@@ -85,36 +87,33 @@ private slots:
         QVERIFY(voyage.Log().find("  OBS message send\r\n") != std::string::npos);
     }
 
-    void expiredScheduleSuspendsUntilANewOne() {
+    void expiredScheduleShowsTheShipAndWhatIsMissing() {
         Voyage voyage;
         CKeelmarkLiteView view(*voyage.doc);
         view.Refresh();
-        const QString latitude = Field(view, "latitudeField");
-        // Past the scheduled arrival: only the name and ETA change, nothing moves or warns.
+        // Past the scheduled arrival: the ship sails on and is shown; what needs a
+        // schedule says so or stays empty; nothing warns.
         voyage.fake.clock.Advance(10 * 3600 + 60);
         const double lat = voyage.doc->GetPresentPosition().GetLatitude();
         for (int i = 0; i < 5; ++i) {
             view.Refresh();
             voyage.fake.clock.Advance(3600);
         }
-        QVERIFY(view.IsSuspended() && voyage.fake.prompts.History().empty());
-        QCOMPARE(QStringList({Field(view, "nextWaypointField"), Field(view, "etaField"), Field(view, "latitudeField")}),
-                 QStringList({"Enter Schedule to proceed", "Enter Schedule to proceed", latitude}));
-        QCOMPARE(voyage.doc->GetPresentPosition().GetLatitude(), lat);
+        QVERIFY(!view.IsSuspended() && voyage.fake.prompts.History().empty());
+        QCOMPARE(QStringList({Field(view, "nextWaypointField"), Field(view, "etaField"), Field(view, "trueSpeedField"),
+                              Field(view, "distanceField"), Field(view, "requiredSpeedField")}),
+                 QStringList({"Enter Schedule to proceed", "Enter Schedule to proceed", "10.50", "", ""}));
+        QVERIFY(voyage.doc->GetPresentPosition().GetLatitude() != lat);
+        QCOMPARE(Field(view, "latitudeField"), Q(voyage.doc->GetPresentPosition().GetLatitudeText()));
 
-        // A new schedule a day ahead: the refresh resumes.
+        // A new schedule a day ahead: the figures come back.
         const CTimeFields next = (voyage.fake.clock.Now() + 86400).Utc();
-        bool suspendedInDialog = false;
         RunDialog<CDialogSchedule>(view, Command::Schedule, [&](CDialogSchedule* d) {
-            suspendedInDialog = view.IsSuspended();
             d->SetFields({next.day, next.month, next.year, next.hour, next.minute, 0});
             d->accept();
         });
-        QVERIFY(suspendedInDialog);
         view.Refresh();
-        QVERIFY(!view.IsSuspended());
         QCOMPARE(Field(view, "nextWaypointField"), QStringLiteral("Brest"));
-        QVERIFY(voyage.doc->GetPresentPosition().GetLatitude() != lat);
     }
 
     void alarmsRunAfterEachRefreshOncePerMinute() {
@@ -125,6 +124,29 @@ private slots:
         view.Refresh();
         QCOMPARE(voyage.Prompts(), QStringList({"Approaching waypoint!\nChange course within 6 minutes!",
                                                 "Passing Waypoint!\nChange course!"}));
+    }
+
+    // An alarm box waits for nobody: the refresh and the log go on under it, and
+    // the same alarm a minute later raises its box rather than adding one.
+    void alarmBoxesDoNotHoldTheWatch() {
+        Voyage voyage;
+        CQtPrompts qtPrompts;
+        services::Scoped real({&voyage.fake.clock, &voyage.fake.settings, &qtPrompts, &voyage.fake.files});
+        voyage.doc->GetPresentPosition().SetLatitude(48.0 + 0.5 / 60);
+        CKeelmarkLiteView view(*voyage.doc);
+        for (int minute = 0; minute < 3; ++minute) {
+            view.Refresh(); // would not return while a modal box waited
+            voyage.fake.clock.Advance(60);
+        }
+        QList<QMessageBox*> boxes;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) boxes << box;
+        QCOMPARE(boxes.size(), 2);
+        for (QMessageBox* box : boxes) {
+            QVERIFY(!box->isModal());
+            box->close();
+        }
+        QCOMPARE(Field(view, "latitudeField"), Q(voyage.doc->GetPresentPosition().GetLatitudeText()));
     }
 
     // "Update": the dialog opens with the present UTC time and position, the refresh
@@ -156,7 +178,7 @@ private slots:
         QCOMPARE(fix->GetTime(), CTime::FromUtc(2026, 12, 6, 11, 45, 0));
         QCOMPARE(QList<double>({fix->GetLatitude(), fix->GetLongitude()}), QList<double>({49 + 41.5 / 60, -3.5}));
         QCOMPARE(voyage.doc->GetPresentPosition().GetLatitude(), fix->GetLatitude());
-        QCOMPARE(voyage.Log(), voyage.LogLine("GPS Fix 06 Dec 12:00 UTC49:41.50 North  3:30.00 West"));
+        QCOMPARE(voyage.Log(), voyage.LogLine("GPS Fix 06 Dec 11:45 UTC 49:41.50 North  3:30.00 West"));
     }
 
     // The arrival shown in its zone's time, west of Greenwich on the day before, and

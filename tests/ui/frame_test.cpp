@@ -240,14 +240,14 @@ private slots:
         frame.GetDocument()->SetModifiedFlag();
         QVERIFY(frame.OpenDocumentFile(other) && frame.GetDocument()->IsModified());
 
-        // Daylight-saving time is warned about only when it is on; Send says so when no mail program is there.
+        // Daylight saving is warned about where the zone keeps it, in winter too; Send says so when no mail program is there.
         frame.CloseDocument(false);
         frame.NewDocument();
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QByteArray::fromStdString(host.folder.string())); // no xdg-email in here
         host.fake.prompts.Clear();
         frame.WarnAboutDaylightSaving();
-        host.fake.clock.SetLocalOffset(7200, true);
+        host.fake.clock.SetLocalOffset(3600, true, true); // the clock stands in winter
         frame.WarnAboutDaylightSaving();
         host.fake.files.ScriptPath(host.Path("report")); // untitled: saved first
         frame.OnFileSend();
@@ -379,13 +379,10 @@ private slots:
         QCOMPARE(QDir::currentPath(), QDir(folder).absolutePath());
         CMainFrame* frame = keelmark.MainFrame();
         QCOMPARE(Q(frame->GetDocument()->GetPathName()), QDir(folder).filePath("voyage.k7v"));
-        // The shipped almanac is in place: only the voyage asks how to go on.
+        // The shipped almanac is in place and the demo voyage was made a moment ago: nothing to ask or report.
         QVERIFY(QFileInfo(QDir(folder).filePath("almanac.dat")).size() > 9000);
-        QCOMPARE(host.fake.prompts.Texts(), std::vector<std::string>({"After loading route...\n"}));
-        QCOMPARE(
-            host.fake.prompts.History().back().options,
-            std::vector<std::string>({"Continue from latest position fix", "Reset present position to departure port",
-                                      "Reset to departure port and wipe route (delete all old position fixes)"}));
+        for (const std::string& text : host.fake.prompts.Texts())
+            QVERIFY2(text.rfind("After loading route", 0) != 0 && text.rfind("Oops", 0) != 0, text.c_str());
         QTRY_VERIFY(frame->GetView()->isVisible());
         QVERIFY(!frame->GetView()->IsSuspended()); // the schedule lies ahead: the dashboard runs
     }

@@ -264,7 +264,8 @@ private slots:
         CVoyage& v = r.doc->GetVoyage();
         v.SetTexts("Channel crossing", "Feeder", "V12");
         v.SetStartTime(CTime::FromUtc(2026, 3, 9, 22, 30, 5));
-        v.SetEndTime(CTime::FromUtc(2026, 3, 12, 6, 0, 0));
+        v.SetEndTime(CTime::FromUtc(2026, 3, 11, 6, 0, 0)); // ESV shows the destination's schedule instead
+        v.GetLast()->SetTime(CTime::FromUtc(2026, 3, 12, 6, 0, 0));
         const CTime departureTime = v.GetFirst()->GetTime();
         QStringList shown;
         r.Run<CSheetVoyageProperties>(Command::VoyageProperties, [&](CSheetVoyageProperties* sheet) {
@@ -276,7 +277,9 @@ private slots:
                   << particulars->VoyageNumberEdit()->text() << begin->text()
                   << sheet->TimesPage()->EndPicker()->text();
             route->DescriptionEdit()->setText(QStringLiteral("Return"));
-            particulars->ServiceEdit()->setText(QStringLiteral("Liner"));
+            particulars->ServiceEdit()->clear(); // a character the file cannot hold is refused as typed or pasted
+            for (const char* piece : {"Li", "\u6771", "ner", "\U0001F6A2"})
+                particulars->ServiceEdit()->insert(QString::fromUtf8(piece));
             particulars->VoyageNumberEdit()->setText(QStringLiteral("V13"));
             sheet->Tabs()->setCurrentIndex(2);
             begin->setFocus();
@@ -285,7 +288,7 @@ private slots:
             Press(sheet, "OK");
         });
         QCOMPARE(shown, QStringList({"Channel crossing", "Departure", "Arrival", "Feeder", "V12",
-                                     "Tuesday 10 Mar 2026  00:30:5", "Thursday 12 Mar 2026  08:00:0"}));
+                                     "Tuesday 10 Mar 2026  00:30:05", "Thursday 12 Mar 2026  08:00:00"}));
         QCOMPARE(v.GetDescription() + v.GetService() + v.GetVoyageNumber(), std::string("ReturnLinerV13"));
         // Typed 06:30 local time on 10 March, two hours ahead of UTC.
         QCOMPARE(v.GetStartTime(), CTime::FromUtc(2026, 3, 10, 4, 30, 5));
