@@ -13,6 +13,7 @@
 #include <ostream>
 
 #include "cli/astro_commands.h"
+#include "cli/gpx_commands.h"
 #include "cli/json_writer.h"
 #include "cli/record_commands.h"
 #include "core/file_io.h"
@@ -33,11 +34,17 @@ std::string Usage() {
            "  sail LAT1 LON1 LAT2 LON2 [--rhumb]   distance and initial course between two points\n"
            "  status VOYAGE_FILE [--at TIME] [--vessel FILE]\n"
            "                                        what the dashboard shows, TIME as YYYY-MM-DDTHH:MM:SSZ\n"
+           "  obs VOYAGE_FILE [--vessel FILE] [--at TIME]\n"
+           "                                        the coded ship's observation message (FM 13 SHIP)\n"
            "  almanac [--file ALMANAC] [--at TIME]  positions of the almanac's objects\n"
            "  sight --object NAME --at TIME --lat LAT --lon LON --sextant DEGREES [--eye METRES] [--file ALMANAC]\n"
            "                                        reduce a sextant altitude to an intercept\n"
            "  times --lat LAT --lon LON --at TIME   the Sun's twilight, rise, meridian passage and set\n"
-           "  almanac-build --epoch YEAR OUT_FILE   write the shipped almanac for a decimal year\n";
+           "  almanac-build --epoch YEAR OUT_FILE   write the shipped almanac for a decimal year\n"
+
+           "  gpx-import VOYAGE_FILE GPX_FILE [--route NAME]\n"
+           "                                        a GPX route replaces the planned waypoints\n"
+           "  gpx-export VOYAGE_FILE OUT.gpx        the route, the fixes and the popular position as GPX\n";
 }
 
 using CommandError = CommandFailure;
@@ -162,8 +169,9 @@ int Load(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int Status(const std::vector<std::string>& args, std::ostream& out) {
-    const char* usage = "usage: keelmark status VOYAGE_FILE [--at TIME] [--vessel FILE]";
+int Status(const std::vector<std::string>& args, std::ostream& out, bool obs = false) {
+    const char* usage = obs ? "usage: keelmark obs VOYAGE_FILE [--vessel FILE] [--at TIME]"
+                            : "usage: keelmark status VOYAGE_FILE [--at TIME] [--vessel FILE]";
     const Arguments a = SplitArguments(args, {"--at", "--vessel"});
     if (a.values.size() != 1) throw CommandError{kExitUsage, usage};
     std::optional<CTime> at;
@@ -173,7 +181,8 @@ int Status(const std::vector<std::string>& args, std::ostream& out) {
             throw CommandError{kExitUsage, "--at \"" + *text + "\" is not a time of the form YYYY-MM-DDTHH:MM:SSZ"};
         at = t;
     }
-    out << VoyageStatus(a.values[0], at, a.Option("--vessel").value_or(""));
+    const std::string vessel = a.Option("--vessel").value_or("");
+    out << (obs ? VoyageObsMessage(a.values[0], at, vessel) : VoyageStatus(a.values[0], at, vessel));
     return kExitOk;
 }
 
@@ -203,16 +212,13 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (command == "dump") return Dump(rest, out);
         if (command == "load") return Load(rest);
         if (command == "status") return Status(rest, out);
+        if (command == "obs") return Status(rest, out, true);
         if (command == "almanac") return AlmanacCommand(rest, out);
         if (command == "sight") return SightCommand(rest, out);
         if (command == "times") return TimesCommand(rest, out);
         if (command == "almanac-build") return AlmanacBuildCommand(rest);
-        for (const char* later : {"gpx-import", "gpx-export"}) {
-            if (command == later) {
-                err << "keelmark: " << command << ": not available yet\n";
-                return kExitUsage;
-            }
-        }
+        if (command == "gpx-import") return GpxImportCommand(rest, out);
+        if (command == "gpx-export") return GpxExportCommand(rest, out);
         err << "keelmark: unknown command \"" << command << "\" (keelmark --help lists the commands)\n";
         return kExitUsage;
     } catch (const CommandError& e) {

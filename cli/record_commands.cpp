@@ -13,6 +13,7 @@
 #include "document/record_types.h"
 #include "platform/plain_services.h"
 #include "platform/services.h"
+#include "weather/obs_message.h"
 
 namespace {
 
@@ -134,6 +135,27 @@ std::string VoyageStatus(const std::string& voyagePath, std::optional<CTime> at,
     json.Double("distanceMade", f.distanceMade);
     json.Double("speedMadeGood", f.speedMadeGood);
     json.Integer("steer", f.steer);
+    json.EndObject();
+    return json.Text();
+}
+
+std::string VoyageObsMessage(const std::string& voyagePath, std::optional<CTime> at, const std::string& vesselPath) {
+    COverlaySettings settings(services::Settings());
+    if (!vesselPath.empty()) settings.Override("vesseldata", vesselPath);
+    CFixedClock clock(services::Clock(), at ? *at : services::Now());
+    CStderrPrompts prompts(PromptAnswer::Ok, CKeelmarkLiteDoc::kContinue);
+    CNoFileChoice files;
+    services::Scoped scope({&clock, &settings, &prompts, &files});
+
+    auto doc = std::make_unique<CKeelmarkLiteDoc>();
+    std::string error;
+    if (!doc->LoadVoyageFile(voyagePath, error)) throw CommandFailure{kExitFailed, error};
+    // One refresh brings the present position to TIME, as the running dashboard keeps it.
+    RefreshDashboard(*doc);
+    CJsonWriter json;
+    json.BeginObject();
+    json.String("message", ObsMessageText(doc->GetMeteoObs(), doc->GetPresentPosition(), doc->GetVessel().m_callSign,
+                                          services::Now()));
     json.EndObject();
     return json.Text();
 }

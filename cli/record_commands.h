@@ -21,3 +21,5 @@ std::string DumpRecordFile(const std::string& path, const std::string& type);
 void LoadRecordJson(const std::string& json, const std::string& type, const std::string& outPath);
 // One dashboard refresh of a voyage at a given time, as JSON.
 std::string VoyageStatus(const std::string& voyagePath, std::optional<CTime> at, const std::string& vesselPath);
+// The coded ship's observation message of a voyage at a given time, as JSON.
+std::string VoyageObsMessage(const std::string& voyagePath, std::optional<CTime> at, const std::string& vesselPath);

@@ -5,6 +5,7 @@
 
 #include "core/archive.h"
 #include "core/conversion.h"
+#include "core/direction_mean.h"
 
 namespace {
 
@@ -55,25 +56,6 @@ private:
 };
 
 
-struct CVectorMean {
-    double length;
-    double direction; // 0 .. 360; 0 when the vectors cancel
-};
-
-// The mean of n vectors (given as their mean) and one more, each a length and a
-// direction in degrees.
-CVectorMean AddToMean(double n, double meanLength, double meanDirection, double length, double direction) {
-    if (n <= 0.0) return {length, direction};
-    const double a = CConversion::DegToRad(meanDirection);
-    const double b = CConversion::DegToRad(direction);
-    const double north = (n * meanLength * std::cos(a) + length * std::cos(b)) / (n + 1);
-    const double east = (n * meanLength * std::sin(a) + length * std::sin(b)) / (n + 1);
-    const double resultant = std::hypot(north, east);
-    if (!(resultant > 1e-9)) return {0.0, 0.0};
-    double degrees = CConversion::RadToDeg(std::atan2(east, north));
-    if (degrees < 0.0) degrees += 360.0;
-    return {resultant, degrees};
-}
 
 } // namespace
 
@@ -127,7 +109,8 @@ void CPosition::AddPerformance(double currentDirection, double currentSpeed, dou
     const double n = m_performanceCount;
     // The mean current is the mean of the set-and-drift vectors: two opposite sets
     // of equal drift make no current, not one at right angles to both.
-    const CVectorMean mean = AddToMean(n, m_averageCurrentSpeed, m_averageCurrentDirection, currentSpeed, currentDirection);
+    const CVectorMean mean =
+        RunningMeanVector(m_averageCurrentSpeed, m_averageCurrentDirection, m_performanceCount, currentSpeed, currentDirection);
     m_averageCurrentSpeed = mean.length;
     m_averageCurrentDirection = mean.direction;
     m_averageSpeed = (n * m_averageSpeed + m_speed) / (n + 1);
@@ -145,10 +128,9 @@ double CPosition::GetCurrent(double& direction, std::int32_t& count) const {
 void CPosition::AddWeather(const double& windSpeed, const double& windDirection, const double& pressure) {
     if (m_busy) return;
     const double n = m_weatherCount;
-    // The wind's mean speed is the plain mean; its direction that of the mean
-    // wind vector (72 and 262 degrees average to 347, not 167).
-    m_averageWindDirection =
-        AddToMean(n, m_averageWindSpeed, m_averageWindDirection, windSpeed, windDirection).direction;
+    // The wind's mean speed is the plain mean; its direction the mean of the
+    // directions as unit vectors (72 and 262 degrees average to 347, not 167).
+    m_averageWindDirection = RunningMeanDirection(m_averageWindDirection, m_weatherCount, windDirection);
     m_averageWindSpeed = (n * m_averageWindSpeed + windSpeed) / (n + 1);
     m_averagePressure = (n * m_averagePressure + pressure) / (n + 1);
     ++m_weatherCount;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <utility>
 
 #include "core/archive.h"
 #include "core/conversion.h"
@@ -169,6 +171,48 @@ void CVoyage::WipeFixes() {
     if (GetFirst()->GetKind() == CPosition::kFix) GetFirst()->SetKind(CPosition::kWaypoint);
     std::erase_if(m_route, [](const std::unique_ptr<CPosition>& p) { return p->GetKind() == CPosition::kFix; });
     m_nextWaypoint = GetFirst();
+}
+
+bool CVoyage::ReplaceWaypoints(std::vector<std::unique_ptr<CPosition>> waypoints) {
+    if (waypoints.size() < 2) return false;
+    // Each fix goes onto the new leg it lies nearest to, by the detour a call
+    // there would add to the leg, and never onto a leg before that of the fix
+    // before it: the track keeps its order and the ship goes on along the leg
+    // it is sailing. Great-circle distances are symmetric, so each fix needs one
+    // distance per waypoint.
+    const auto distance = [](const CPosition& from, const CPosition& to) {
+        return from.DistanceTo(to.GetLatitude(), to.GetLongitude(), CPosition::kGreatCircle);
+    };
+    std::vector<double> legs(waypoints.size());
+    for (std::size_t k = 1; k < waypoints.size(); ++k)
+        legs[k] = distance(*waypoints[k - 1], *waypoints[k]);
+    std::vector<std::pair<std::size_t, std::size_t>> fixes; // route index, leg
+    std::size_t from = 1;
+    for (std::size_t r = 0; r < m_route.size(); ++r) {
+        const CPosition& fix = *m_route[r];
+        if (fix.GetKind() != CPosition::kFix) continue;
+        double best = std::numeric_limits<double>::infinity();
+        double toStart = distance(*waypoints[from - 1], fix);
+        std::size_t leg = from;
+        for (std::size_t k = from; k < waypoints.size(); ++k) {
+            const double toEnd = distance(fix, *waypoints[k]);
+            if (const double detour = toStart + toEnd - legs[k]; detour < best) best = detour, leg = k;
+            toStart = toEnd;
+        }
+        fixes.emplace_back(r, from = leg);
+    }
+    // Everything is allocated before the first position moves: nothing below throws.
+    std::vector<std::unique_ptr<CPosition>> route;
+    route.reserve(fixes.size() + waypoints.size());
+    for (std::size_t k = 0, i = 0; k < waypoints.size(); ++k) {
+        for (; i < fixes.size() && fixes[i].second == k; ++i)
+            route.push_back(std::move(m_route[fixes[i].first]));
+        route.push_back(std::move(waypoints[k]));
+    }
+    m_route = std::move(route);
+    m_manualSelection = 0;
+    m_nextWaypoint = GetLast();
+    return true;
 }
 
 double CVoyage::UpdateETAs(CPosition& present, const CRunDown& runDown) {

@@ -55,6 +55,13 @@ public:
     // would be left without a departure and a destination.
     bool RemoveAt(int index);
     void WipeFixes();
+    // A new plan: the given waypoints (at least two, the departure first and the
+    // destination last) replace every planned waypoint. The fixes taken so far are
+    // the track already made good; in their order, each stands on the new leg
+    // it lies nearest to, so the ship goes on to the end of the leg it sails.
+    // The next waypoint is chosen afresh. False, changing nothing, for fewer than
+    // two waypoints.
+    bool ReplaceWaypoints(std::vector<std::unique_ptr<CPosition>> waypoints);
 
     // The destination's ETA includes the run-down when the reduce switch is on;
     // the remaining distance always counts the full last leg.

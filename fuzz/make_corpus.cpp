@@ -33,7 +33,12 @@ public:
         static const std::uint32_t cycle[] = {0, 1, 0xFFFFFFFFu, 7};
         value = cycle[m_n++ % 4];
     }
-    void Double(const char*, double& value) override {
+    void Double(const char* name, double& value) override {
+        // Places stay on the globe (the readers refuse others), at its edges.
+        static const double latitudes[] = {90.0, -90.0, -0.0, 5e-324, 51.925};
+        static const double longitudes[] = {-180.0, 180.0, -179.999, 0.0, -0.0};
+        if (std::string(name) == "latitude") return void(value = latitudes[m_n++ % 5]);
+        if (std::string(name) == "longitude") return void(value = longitudes[m_n++ % 5]);
         constexpr double inf = std::numeric_limits<double>::infinity();
         static const double cycle[] = {51.925, -4.475,  0.0, -0.0,     std::numeric_limits<double>::quiet_NaN(),
                                        1e300,  -1e-300, inf, -179.999, 0.1,

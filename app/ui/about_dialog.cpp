@@ -21,6 +21,12 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     auto* version = new QLabel(QStringLiteral("Version %1").arg(QString::fromUtf8(kProgramVersion)), this);
     version->setObjectName(QStringLiteral("versionLabel"));
     auto* maker = new QLabel(QString::fromUtf8(kOrganizationName), this);
+    // The voyage plot's shorelines come with a licence of their own, named here.
+    auto* shorelines = new QLabel(QStringLiteral("Shorelines of the voyage plot: GSHHG 2.3.7 by P. Wessel and "
+                                                 "W. H. F. Smith,\nunder the GNU Lesser General Public License, "
+                                                 "version 3 or later\n(coastline/NOTICE beside the program)."),
+                                  this);
+    shorelines->setObjectName(QStringLiteral("shorelineLicenceLabel"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -32,5 +38,6 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(name, 0, 1);
     layout->addWidget(version, 1, 1);
     layout->addWidget(maker, 2, 1);
-    layout->addWidget(buttons, 3, 0, 1, 2);
+    layout->addWidget(shorelines, 3, 1);
+    layout->addWidget(buttons, 4, 0, 1, 2);
 }

@@ -6,10 +6,12 @@
 #include "core/ui/command_registry.h"
 #include "document/keelmark_lite_doc.h"
 #include "document/position_fix.h"
+#include "document/ui/gpx_commands.h"
 #include "document/ui/position_fix_dialog.h"
 #include "document/ui/route_commands.h"
 #include "platform/services.h"
-#include "weather/obs_message.h"
+#include "weather/ui/weather_commands.h"
+#include "plot/ui/plot_commands.h"
 
 namespace {
 
@@ -35,10 +37,6 @@ void OnPresentFromPopular(const CCommandContext& c) {
                                                          present.GetLatitude(), present.GetLongitude()));
 }
 
-void OnObsMessage(const CCommandContext& c) {
-    SendObsMessage(c.Doc().GetPresentPosition(), c.Doc().GetVessel().m_callSign);
-}
-
 } // namespace
 
 void RegisterDashboardCommands(CCommandRegistry& registry) {
@@ -49,11 +47,13 @@ void RegisterDashboardCommands(CCommandRegistry& registry) {
     registry.Register(Command::ImportVessel, [](const CCommandContext& c) { c.Doc().GetVessel().ImportVessel(); });
     registry.Register(Command::ExportPort, [](const CCommandContext& c) { c.Doc().GetPort().ExportPort(); });
     registry.Register(Command::ImportPort, [](const CCommandContext& c) { c.Doc().GetPort().ImportPort(); });
-    registry.Register(Command::ObsMessage, OnObsMessage);
 }
 
 void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterDashboardCommands(registry);
     RegisterRouteCommands(registry);
+    RegisterWeatherCommands(registry);
+    RegisterPlotCommands(registry);
+    RegisterGpxCommands(registry);
     RegisterAstroCommands(registry);
 }

@@ -11,6 +11,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -38,6 +39,7 @@
 #include "document/keelmark_lite_doc.h"
 #include "platform/file_filter.h"
 #include "platform/services.h"
+#include "plot/ui/voyage_plot_view.h"
 
 namespace {
 
@@ -70,6 +72,13 @@ bool LedIsOn(const QString& function) {
     return false;
 }
 
+// The voyage plot when it is the active window: it takes the commands it has
+// handlers for (printing and saving it) before the frame and the dashboard.
+CVoyagePlotView* ActivePlot(const QMdiArea* area) {
+    const QMdiSubWindow* window = area->activeSubWindow();
+    return window ? dynamic_cast<CVoyagePlotView*>(window->widget()) : nullptr;
+}
+
 } // namespace
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
@@ -80,6 +89,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdiArea);
+    // The active window decides some entries (the plot prints itself); queued, as
+    // the area also says so while a window is being destroyed.
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandStates(); }, Qt::QueuedConnection);
 
     RegisterFrameCommands();
     CreateCommands();
@@ -190,7 +202,12 @@ void CMainFrame::CreateCommands() {
         if (!menu && row.toolbar == 0) continue; // a dashboard button's command
         auto* action = new QAction(QString::fromUtf8(row.text), this);
         action->setObjectName(QString::fromUtf8(row.name));
-        if (*row.prompt) action->setStatusTip(QString::fromUtf8(row.prompt));
+        if (*row.prompt) {
+            // A prompt may carry its tool tip after a line break: "status text\ntool tip".
+            const QStringList prompt = QString::fromUtf8(row.prompt).split(u'\n');
+            action->setStatusTip(prompt.front());
+            if (prompt.size() > 1) action->setToolTip(prompt[1]);
+        }
         if (*row.shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
         if (*row.icon) action->setIcon(ToolbarIcon(row.icon));
         const Command command = row.command;
@@ -251,7 +268,9 @@ QAction* CMainFrame::RowAction(const CCommandRow& row) const {
 }
 
 bool CMainFrame::IsEnabled(const CCommandRow& row) const {
-    const bool handled = m_commands.Has(row.command) || (m_view && m_view->CanExecute(row.command));
+    const CVoyagePlotView* plot = ActivePlot(m_mdiArea);
+    const bool handled = m_commands.Has(row.command) || (m_view && m_view->CanExecute(row.command)) ||
+                         (plot && plot->CanExecute(row.command));
     return handled && (row.enable == CommandEnable::Always || m_document != nullptr);
 }
 
@@ -261,10 +280,15 @@ void CMainFrame::UpdateCommandStates() {
 }
 
 void CMainFrame::ExecuteCommand(Command command) {
-    if (const CommandHandler* handler = m_commands.Find(command))
+    if (CVoyagePlotView* plot = ActivePlot(m_mdiArea); plot && plot->CanExecute(command))
+        plot->Execute(command);
+    else if (const CommandHandler* handler = m_commands.Find(command))
         (*handler)(CCommandContext{m_document.get(), this});
     else if (m_view && m_view->CanExecute(command))
         m_view->Execute(command);
+    // What the command changed shows on the plots at once, not at the next tick.
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList())
+        if (auto* plot = dynamic_cast<CVoyagePlotView*>(window->widget())) plot->Refresh();
     UpdateCommandStates();
 }
 

@@ -32,6 +32,7 @@ constexpr CCommandRow Line(const char* menu) { return {CommandRowKind::Separator
 
 constexpr const char* kFile = "&File";
 constexpr const char* kEdit = "&Edit";
+constexpr const char* kView = "&View";
 constexpr const char* kVoyage = "&Voyage";
 constexpr const char* kUpdatePosition = "&Voyage/&Update Position";
 constexpr const char* kVessel = "V&essel";
@@ -55,6 +56,8 @@ constexpr CCommandRow kRows[] = {
     Frame(Command::FileSave, "actionFileSave", kFile, "&Save", "Save the voyage", "Ctrl+S", "save", 13, kWithVoyage),
     Frame(Command::FileSaveAs, "actionFileSaveAs", kFile, "Save &As...", "Save the voyage under a new name", "", "", 0,
           kWithVoyage),
+    Frame(Command::SavePlotImage, "actionSavePlotImage", kFile, "Save as image...",
+          "Save the voyage plot as a PNG image", "", "", 0, kWithVoyage),
     Line(kFile),
     Frame(Command::FilePrint, "actionFilePrint", kFile, "&Print...", "Print a form of the voyage", "Ctrl+P", "print",
           41, kWithVoyage),
@@ -75,6 +78,9 @@ constexpr CCommandRow kRows[] = {
     Frame(Command::EditCut, "actionEditCut", kEdit, "Cu&t", "", "Ctrl+X", "cut", 31),
     Frame(Command::EditCopy, "actionEditCopy", kEdit, "&Copy", "", "Ctrl+C", "copy", 32),
     Frame(Command::EditPaste, "actionEditPaste", kEdit, "&Paste", "", "Ctrl+V", "paste", 33),
+
+    Voyage(Command::VoyagePlot, "actionVoyagePlot", kView, "Voyage Plot",
+           "Show the route, the track, the ship and the cyclones on a chart"),
 
     Voyage(Command::GpsUpdate, "actionGpsUpdate", kUpdatePosition, "&GPS", "Enter a position fix from the GPS",
            kSuspends),
@@ -99,6 +105,11 @@ constexpr CCommandRow kRows[] = {
     Voyage(Command::ImportPort, "actionImportPort", kVoyage, "&Import portinfo",
            "Read the port particulars from a port file", kSuspends),
     Line(kVoyage),
+    Voyage(Command::ImportRouteGpx, "actionImportRouteGpx", kVoyage, "Import route (&GPX)...",
+           "Replace the planned waypoints by a route from a GPX file", kSuspends),
+    Voyage(Command::ExportRouteGpx, "actionExportRouteGpx", kVoyage, "Export route (GP&X)...",
+           "Write the route, the position fixes and the popular position to a GPX file"),
+    Line(kVoyage),
     Voyage(Command::VoyageProperties, "actionVoyageProperties", kVoyage, "P&roperties",
            "Description, service and voyage number", kSuspends),
 
@@ -121,13 +132,15 @@ constexpr CCommandRow kRows[] = {
     Line(kAstro),
     Voyage(Command::AlmanacData, "actionAlmanacData", kAstro, "&Almanac data", "View or update almanac data"),
 
-    Voyage(Command::UpdateMeteo, "actionUpdateMeteo", kMeteo, "&Update Meteo", "Record the weather observation"),
+    Voyage(Command::UpdateMeteo, "actionUpdateMeteo", kMeteo, "&Update Meteo",
+           "Edit meteorological data\nedit meteorological data"),
     Voyage(Command::AverageWeather, "actionAverageWeather", kMeteo, "&Average Weather",
-           "Weather, current and performance averaged per position", kSuspends),
-    Voyage(Command::Hurricanes, "actionHurricanes", kMeteo, "&Hurricanes", "Track tropical cyclones"),
+           "Show average weather during this voyage", kSuspends),
+    Voyage(Command::Hurricanes, "actionHurricanes", kMeteo, "&Hurricanes",
+           "Track cyclones and hurricanes\nHurricane tracks"),
     Line(kMeteo),
-    Voyage(Command::ObsMessage, "actionObsMessage", kMeteo, "Write &OBS message",
-           "Write the coded ship's observation message"),
+    Voyage(Command::ObsMessage, "actionObsMessage", kMeteo, "Save OBS message...",
+           "Save meteoOBS to textfile for transmission"),
 
     Voyage(Command::AddressAgent, "actionAddressAgent", kDestination, "&Agent", "The agent at the destination"),
     Voyage(Command::AddressPilot, "actionAddressPilot", kDestination, "&Pilot", "The pilot at the destination"),

@@ -44,6 +44,8 @@ enum class Command {
     ExportPort = 32807,
     ImportPort = 32808,
     VoyageProperties = 32789,
+    ImportRouteGpx = 32920,
+    ExportRouteGpx = 32921,
     // Vessel
     VesselProperties = 32794,
     ImportVessel = 32795,
@@ -76,6 +78,9 @@ enum class Command {
     OpenReport = 32833,
     NewReport = 32845,
     ReportScheduler = 32797,
+    // The voyage plot
+    VoyagePlot = 32950,
+    SavePlotImage = 32951,
 };
 
 enum class CommandRowKind {

@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -147,10 +149,27 @@ int CQtPrompts::Choose(const std::string& caption, const std::string& text, cons
 
     auto* group = new QButtonGroup(&dialog);
     const int count = static_cast<int>(options.size());
+    // A long list (the routes of a GPX file, say) scrolls instead of outgrowing the screen.
+    constexpr int kScrollFrom = 12;
+    auto* list = new QWidget(&dialog);
+    auto* listLayout = new QVBoxLayout(list);
+    listLayout->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < count; ++i) {
-        auto* option = new QRadioButton(QString::fromStdString(options[static_cast<std::size_t>(i)]), &dialog);
+        auto* option = new QRadioButton(QString::fromStdString(options[static_cast<std::size_t>(i)]), list);
         group->addButton(option, i);
-        layout->addWidget(option);
+        listLayout->addWidget(option);
+    }
+    if (count >= kScrollFrom) {
+        auto* scroll = new QScrollArea(&dialog);
+        scroll->setWidget(list);
+        scroll->setWidgetResizable(true);
+        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scroll->setMinimumWidth(list->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() +
+                                2 * scroll->frameWidth());
+        scroll->setMinimumHeight(list->sizeHint().height() * 10 / count);
+        layout->addWidget(scroll);
+    } else {
+        layout->addWidget(list);
     }
     // Some option is always checked, so OK always answers with one.
     if (count > 0) group->button(defaultIndex >= 0 && defaultIndex < count ? defaultIndex : 0)->setChecked(true);

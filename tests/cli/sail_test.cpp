@@ -53,8 +53,4 @@ TEST(CliSail, BadArgumentsAndExitStatuses) {
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << "one line: " << r.err;
     }
-
-    r = Keelmark({"gpx-import", "a", "b"});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "keelmark: gpx-import: not available yet\n");
 }

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -21,7 +22,10 @@
 #include "document/ui/speed_made_good_dialog.h"
 #include "document/ui/voyage_properties_sheet.h"
 #include "document/ui/waypoints_dialog.h"
+#include "platform/qt/qt_prompts.h"
 #include "ui/qt_test_support.h"
+
+#include <fstream>
 
 namespace {
 
@@ -310,6 +314,34 @@ private slots:
         QCOMPARE(shownAfterEdit, QStringLiteral("Brest"));
         QCOMPARE(v.GetLast()->GetName() + v.GetDescription(), std::string("BrestReturn"));
         QVERIFY2(r.doc->IsModified(), "the destination was changed");
+    }
+
+    void importRouteChoosesTheRouteAndAsksFirst() {
+        Route r;
+        CQtPrompts prompts; // the real boxes, offscreen
+        services::Scoped qt({&r.fake.clock, &r.fake.settings, &prompts, &r.fake.files});
+        std::ofstream(r.Path("plan.gpx")) << "<gpx><rte><name>Old</name></rte><rte><name>Brest</name><rtept lat='50' "
+                                             "lon='0'/><rtept lat='49' lon='-1'><name>Mid</name></rtept><rtept "
+                                             "lat='48' lon='-4.5'/></rte></gpx>";
+        QStringList seen;
+        for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            r.fake.files.ScriptPath(r.Path("plan.gpx"));
+            OnNextModal<QDialog>([&seen, answer](QDialog* choice) {
+                for (QRadioButton* option : choice->findChildren<QRadioButton*>())
+                    seen << option->text(), option->click(); // the last one, "Brest"
+                OnNextModal<QMessageBox>(
+                    [&seen, answer](QMessageBox* box) { seen << box->text(), box->button(answer)->click(); });
+                Press(choice, "OK");
+            });
+            r.view.Execute(Command::ImportRouteGpx);
+            seen << r.RouteNames().join(u',');
+        }
+        const QString question = QStringLiteral("Replace the 3 planned waypoints of the voyage by the 3 points of the "
+                                                "route \"Brest\"?\n2 position fixes stay in the route.");
+        QCOMPARE(seen,
+                 QStringList({"Old (0 points)", "Brest (3 points)", question, kRouteNames.join(u','), "Old (0 points)",
+                              "Brest (3 points)", question, "Departure,Fix A,Fix B,Mid,Arrival"}));
+        QVERIFY(r.doc->IsModified());
     }
 };
 
