@@ -2,6 +2,7 @@
 
 #include "app/schedule.h"
 #include "app/ui/schedule_dialog.h"
+#include "astro/ui/astro_commands.h"
 #include "core/ui/command_registry.h"
 #include "document/keelmark_lite_doc.h"
 #include "document/position_fix.h"
@@ -13,10 +14,6 @@
 #include "plot/ui/plot_commands.h"
 
 namespace {
-
-constexpr const char* kAlmanacFilter = "Almanac Data (*.dat)|*.dat|All Files (*.*)|*.*||";
-constexpr const char* kAlmanacExtension = "dat";
-constexpr const char* kAlmanacName = "Almanac";
 
 void OnGpsUpdate(const CCommandContext& c) {
     CDialogPositionFix dialog(c.parent);
@@ -40,16 +37,6 @@ void OnPresentFromPopular(const CCommandContext& c) {
                                                          present.GetLatitude(), present.GetLongitude()));
 }
 
-void OnAlmanacLoad(const CCommandContext& c) {
-    const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
-    if (const auto path = services::Files().ChooseOpen(request)) c.Doc().GetAlmanac().LoadFile(*path);
-}
-
-void OnAlmanacSave(const CCommandContext& c) {
-    const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
-    if (const auto path = services::Files().ChooseSave(request)) c.Doc().GetAlmanac().SaveFile(*path);
-}
-
 } // namespace
 
 void RegisterDashboardCommands(CCommandRegistry& registry) {
@@ -60,8 +47,6 @@ void RegisterDashboardCommands(CCommandRegistry& registry) {
     registry.Register(Command::ImportVessel, [](const CCommandContext& c) { c.Doc().GetVessel().ImportVessel(); });
     registry.Register(Command::ExportPort, [](const CCommandContext& c) { c.Doc().GetPort().ExportPort(); });
     registry.Register(Command::ImportPort, [](const CCommandContext& c) { c.Doc().GetPort().ImportPort(); });
-    registry.Register(Command::AlmanacLoad, OnAlmanacLoad);
-    registry.Register(Command::AlmanacSave, OnAlmanacSave);
 }
 
 void RegisterVoyageCommands(CCommandRegistry& registry) {
@@ -70,4 +55,5 @@ void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterWeatherCommands(registry);
     RegisterPlotCommands(registry);
     RegisterGpxCommands(registry);
+    RegisterAstroCommands(registry);
 }
