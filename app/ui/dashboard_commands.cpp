@@ -2,6 +2,7 @@
 
 #include "app/schedule.h"
 #include "app/ui/schedule_dialog.h"
+#include "astro/ui/astro_commands.h"
 #include "core/ui/command_registry.h"
 #include "document/keelmark_lite_doc.h"
 #include "document/position_fix.h"
@@ -13,10 +14,6 @@
 #include "plot/ui/plot_commands.h"
 
 namespace {
-
-constexpr const char* kAlmanacFilter = "Almanac Data (*.dat)|*.dat|All Files (*.*)|*.*||";
-constexpr const char* kAlmanacExtension = "dat";
-constexpr const char* kAlmanacName = "Almanac";
 
 void OnGpsUpdate(const CCommandContext& c) {
     CDialogPositionFix dialog(c.parent);
@@ -40,6 +37,7 @@ void OnPresentFromPopular(const CCommandContext& c) {
                                                          present.GetLatitude(), present.GetLongitude()));
 }
 
+<<<<<<< HEAD
 void OnAlmanacLoad(const CCommandContext& c) {
     const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
     if (const auto path = services::Files().ChooseOpen(request)) c.Doc().GetAlmanac().LoadFile(*path);
@@ -48,6 +46,10 @@ void OnAlmanacLoad(const CCommandContext& c) {
 void OnAlmanacSave(const CCommandContext& c) {
     const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
     if (const auto path = services::Files().ChooseSave(request)) c.Doc().GetAlmanac().SaveFile(*path);
+=======
+void OnObsMessage(const CCommandContext& c) {
+    SendObsMessage(c.Doc().GetPresentPosition(), c.Doc().GetVessel().m_callSign);
+>>>>>>> celestial-ui
 }
 
 } // namespace
@@ -60,14 +62,22 @@ void RegisterDashboardCommands(CCommandRegistry& registry) {
     registry.Register(Command::ImportVessel, [](const CCommandContext& c) { c.Doc().GetVessel().ImportVessel(); });
     registry.Register(Command::ExportPort, [](const CCommandContext& c) { c.Doc().GetPort().ExportPort(); });
     registry.Register(Command::ImportPort, [](const CCommandContext& c) { c.Doc().GetPort().ImportPort(); });
+<<<<<<< HEAD
     registry.Register(Command::AlmanacLoad, OnAlmanacLoad);
     registry.Register(Command::AlmanacSave, OnAlmanacSave);
+=======
+    registry.Register(Command::ObsMessage, OnObsMessage);
+>>>>>>> celestial-ui
 }
 
 void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterDashboardCommands(registry);
     RegisterRouteCommands(registry);
+<<<<<<< HEAD
     RegisterWeatherCommands(registry);
     RegisterPlotCommands(registry);
     RegisterGpxCommands(registry);
+=======
+    RegisterAstroCommands(registry);
+>>>>>>> celestial-ui
 }

@@ -165,6 +165,8 @@ constexpr CCommandRow kRows[] = {
     Voyage(Command::AlmanacData, "actionAlmanacView", kAlmanac, "&View", "View or update almanac data"),
     Voyage(Command::AlmanacLoad, "actionAlmanacLoad", kAlmanac, "&Load", "Load an almanac file"),
     Voyage(Command::AlmanacSave, "actionAlmanacSave", kAlmanac, "&Save", "Save the almanac to a file"),
+    Voyage(Command::AlmanacToDate, "actionAlmanacToDate", kAlmanac, "Bring star positions to date",
+           "Recompute the stars' places for the present instant"),
     Line(kTools),
     Frame(Command::Options, "actionOptions", kTools, "&Options",
           "Paths, alarms, logging, navigation and datacom settings"),

@@ -5,6 +5,7 @@
 
 #include "document/route_editing.h"
 
+class CAlmanac;
 class CCoordinateEdit;
 class CPosition;
 class QComboBox;
@@ -54,15 +55,18 @@ public:
 };
 
 // The property sheet of one position: waypoint, departure, destination or the
-// popular position. Pages in order "Position", "Meteo", "Performance"; the
-// celestial pages "Astro" and "Local Times" go in at kAstroPage and kTimesPage.
-// OK collects the fields (GetFields); applying them is the caller's.
+// popular position. Pages in order "Position", "Meteo", "Astro", "Local Times",
+// "Performance": the celestial pages at kAstroPage and kTimesPage are worked
+// out once, on opening, for the position's ETA (with the almanac's Moon when
+// an almanac is given). OK collects the fields (GetFields), the local time
+// difference among them; applying them is the caller's.
 class CSheetPosition : public QDialog {
 public:
     static constexpr int kAstroPage = 2;
     static constexpr int kTimesPage = 3;
 
-    CSheetPosition(const QString& caption, CPosition& position, QWidget* parent = nullptr);
+    CSheetPosition(const QString& caption, CPosition& position, QWidget* parent = nullptr,
+                   CAlmanac* almanac = nullptr);
 
     CPosition& GetPosition() const { return m_position; }
     void InsertPage(int index, CPositionSheetPage* page, const QString& caption);
