@@ -37,21 +37,6 @@ void OnPresentFromPopular(const CCommandContext& c) {
                                                          present.GetLatitude(), present.GetLongitude()));
 }
 
-<<<<<<< HEAD
-void OnAlmanacLoad(const CCommandContext& c) {
-    const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
-    if (const auto path = services::Files().ChooseOpen(request)) c.Doc().GetAlmanac().LoadFile(*path);
-}
-
-void OnAlmanacSave(const CCommandContext& c) {
-    const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
-    if (const auto path = services::Files().ChooseSave(request)) c.Doc().GetAlmanac().SaveFile(*path);
-=======
-void OnObsMessage(const CCommandContext& c) {
-    SendObsMessage(c.Doc().GetPresentPosition(), c.Doc().GetVessel().m_callSign);
->>>>>>> celestial-ui
-}
-
 } // namespace
 
 void RegisterDashboardCommands(CCommandRegistry& registry) {
@@ -62,22 +47,13 @@ void RegisterDashboardCommands(CCommandRegistry& registry) {
     registry.Register(Command::ImportVessel, [](const CCommandContext& c) { c.Doc().GetVessel().ImportVessel(); });
     registry.Register(Command::ExportPort, [](const CCommandContext& c) { c.Doc().GetPort().ExportPort(); });
     registry.Register(Command::ImportPort, [](const CCommandContext& c) { c.Doc().GetPort().ImportPort(); });
-<<<<<<< HEAD
-    registry.Register(Command::AlmanacLoad, OnAlmanacLoad);
-    registry.Register(Command::AlmanacSave, OnAlmanacSave);
-=======
-    registry.Register(Command::ObsMessage, OnObsMessage);
->>>>>>> celestial-ui
 }
 
 void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterDashboardCommands(registry);
     RegisterRouteCommands(registry);
-<<<<<<< HEAD
     RegisterWeatherCommands(registry);
     RegisterPlotCommands(registry);
     RegisterGpxCommands(registry);
-=======
     RegisterAstroCommands(registry);
->>>>>>> celestial-ui
 }
