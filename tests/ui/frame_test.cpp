@@ -45,7 +45,8 @@ const std::set<Command> kHandled = {
     Command::AverageWeather, Command::Hurricanes, Command::VoyagePlot,
     Command::ImportRouteGpx, Command::ExportRouteGpx, Command::Starfinder,
     Command::LocalTimes, Command::Observation, Command::Azimuth, Command::PendingObservations, Command::AlmanacData,
-    Command::AlmanacToDate};
+    Command::AlmanacToDate, Command::VesselProperties, Command::Destination, Command::AddressAgent,
+    Command::AddressPilot, Command::AddressPortControl, Command::Checklists};
 
 // The commands whose dialogs hold the dashboard's refresh.
 const std::set<Command> kSuspending = {
