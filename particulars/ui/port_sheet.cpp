@@ -31,7 +31,7 @@
 
 namespace {
 
-constexpr double kLargest = 1e7;
+constexpr double kLargest = 1e6;
 // The water at a berth lies between fresh water and the densest brine harbours see.
 constexpr int kLeastSalinity = 990;
 constexpr int kMostSalinity = 1050;

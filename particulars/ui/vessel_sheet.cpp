@@ -20,7 +20,7 @@ namespace {
 
 // Measures, masses, tonnages and powers are never negative; the ceiling only
 // keeps out a slip of the finger that no ship has.
-constexpr double kLargest = 1e7;
+constexpr double kLargest = 1e6;
 constexpr int kMostRpm = 10000;
 constexpr int kMostEngines = 99;
 

@@ -103,7 +103,7 @@ private slots:
             sheet->findChild<QLineEdit*>("breadthEdit")->setText("32.2");
             Press(sheet, "OK");
         });
-        QCOMPARE(refusal, QStringLiteral("Please enter a number between 0 and 1e+07."));
+        QCOMPARE(refusal, QStringLiteral("Please enter a number between 0 and 1000000."));
         QCOMPARE(Row(s.Vessel().m_name, s.Vessel().m_breadth, s.Vessel().m_shaftGenerator), QStringLiteral("Keel Mark|32.20|0"));
     }
 
@@ -192,7 +192,7 @@ private slots:
         Ship s;
         s.doc->GetVoyage().SetSpeed(10.0);
         CChecklist& c = s.Vessel().GetChecklist();
-        c.AddItem(CChecklist::kOpen, 0, CChecklist::kPostDeparture, "Sea watches set", kNow);
+        c.AddItem(CChecklist::kOpen, 0, CChecklist::kPostDeparture, "Sea watches set", CQtTestVoyage::kNow);
         QStringList refusals, icons;
         int validity = -1;
         s.Run<CDialogChecklist>(Command::Checklists, [&](CDialogChecklist* d) {
