@@ -48,7 +48,7 @@ QDateTimeEdit* SchedulePicker(QWidget* parent, const char* name, CTime utc) {
     auto* picker = new QDateTimeEdit(parent);
     picker->setObjectName(QString::fromLatin1(name));
     picker->setTimeSpec(Qt::UTC);
-    picker->setDisplayFormat(QStringLiteral("dddd' 'd' 'MMM' 'yyyy'  'HH':'mm':'s"));
+    picker->setDisplayFormat(QStringLiteral("dddd' 'd' 'MMM' 'yyyy'  'HH':'mm':'ss"));
     picker->setMinimumDateTime(QDateTime::fromSecsSinceEpoch(0, QTimeZone::utc()));
     picker->setMaximumDateTime(QDateTime::fromSecsSinceEpoch(kLatestStorable, QTimeZone::utc()));
     picker->setDateTime(QDateTime::fromSecsSinceEpoch(utc.GetTime(), QTimeZone::utc()));
@@ -297,6 +297,7 @@ CSheetPort::CSheetPort(CPort& port, CVessel& vessel, CPosition& destination, CAl
     : QDialog(parent), m_port(port), m_destination(destination) {
     setWindowTitle(QStringLiteral("Port Particulars"));
     m_tabs = new QTabWidget(this);
+    m_tabs->setUsesScrollButtons(false); // all eight pages in sight
     m_positionPage = new CPagePos(PositionSheetFields(destination), m_tabs);
     m_tabs->addTab(new CPortPositionPage(m_positionPage, m_tabs), QStringLiteral("Position"));
     m_tabs->addTab(new CPagePortSchedule(destination.GetTime(), port, m_tabs), QStringLiteral("Schedule"));
@@ -312,8 +313,8 @@ CSheetPort::CSheetPort(CPort& port, CVessel& vessel, CPosition& destination, CAl
     BodyTimes moon;
     const bool hasMoon = almanac && MoonTimesAt(*almanac, destination, eta, moon);
     m_tabs->addTab(new CPagePosAstro(sun, hasMoon ? &moon : nullptr, m_tabs), QStringLiteral("Astro"));
-    m_timesPage = new CPagePosTimes(destination.GetLongitude(), destination.GetZoneOffset(), eta, sun.altitude, true,
-                                    m_tabs);
+    m_timesPage =
+        new CPagePosTimes(destination.GetLongitude(), destination.GetZoneOffset(), eta, sun.altitude, true, m_tabs);
     m_tabs->addTab(m_timesPage, QStringLiteral("Local Times"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

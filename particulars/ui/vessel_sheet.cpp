@@ -73,7 +73,8 @@ bool CPageVesselGeneral::CopyBack(CVessel& v) {
 
 CPageVesselDimensions::CPageVesselDimensions(const CVessel& v, QWidget* parent) : CVesselPage(parent) {
     auto* hull = new QGroupBox(QStringLiteral("Hull dimensions: "), this);
-    m_lengthBetweenPerpendiculars = NumberEdit(hull, "lengthBetweenPerpendicularsEdit", v.m_lengthBetweenPerpendiculars);
+    m_lengthBetweenPerpendiculars =
+        NumberEdit(hull, "lengthBetweenPerpendicularsEdit", v.m_lengthBetweenPerpendiculars);
     m_lengthOverAll = NumberEdit(hull, "lengthOverAllEdit", v.m_lengthOverAll);
     m_breadth = NumberEdit(hull, "breadthEdit", v.m_breadth);
     m_mastHeight = NumberEdit(hull, "mastHeightEdit", v.m_mastHeight);
@@ -210,9 +211,9 @@ bool CPageVesselEngine::CopyBack(CVessel& v) {
     int manoeuvringRpm = 0, seaSpeedRpm = 0;
     if (!ReadIntegerField(m_manoeuvringRpm, 0, kMostRpm, manoeuvringRpm) ||
         !ReadMeasure(m_manoeuvringPower, v.m_manoeuvringPower) ||
-        !ReadIntegerField(m_seaSpeedRpm, 0, kMostRpm, seaSpeedRpm) || !ReadMeasure(m_seaSpeedPower, v.m_seaSpeedPower) ||
-        !ReadMeasure(m_minutesPerRpm, v.m_minutesPerRpm) || !ReadMeasure(m_pitch, v.m_propellerPitch) ||
-        !ReadMeasure(m_diameter, v.m_propellerDiameter))
+        !ReadIntegerField(m_seaSpeedRpm, 0, kMostRpm, seaSpeedRpm) ||
+        !ReadMeasure(m_seaSpeedPower, v.m_seaSpeedPower) || !ReadMeasure(m_minutesPerRpm, v.m_minutesPerRpm) ||
+        !ReadMeasure(m_pitch, v.m_propellerPitch) || !ReadMeasure(m_diameter, v.m_propellerDiameter))
         return false;
     v.m_manoeuvringRpm = manoeuvringRpm;
     v.m_seaSpeedRpm = seaSpeedRpm;

@@ -35,12 +35,27 @@ struct Ship : CQtTestVoyage {
     Ship() : view(*doc) {
         // Every stored field distinct, so a field copied into the wrong place shows.
         CVessel& v = Vessel();
-        double* numbers[] = {&v.m_lengthBetweenPerpendiculars, &v.m_lengthOverAll, &v.m_breadth, &v.m_eyeHeight,
-                             &v.m_maximumDraft, &v.m_summerDisplacement, &v.m_summerDeadweight,
-                             &v.m_internationalGross, &v.m_internationalNett, &v.m_suezGross, &v.m_suezNett,
-                             &v.m_panamaGross, &v.m_panamaNett, &v.m_draftCenter, &v.m_presentDisplacement,
-                             &v.m_manoeuvringPower, &v.m_seaSpeedPower, &v.m_minutesPerRpm, &v.m_propellerPitch,
-                             &v.m_propellerDiameter, &v.m_presentGM};
+        double* numbers[] = {&v.m_lengthBetweenPerpendiculars,
+                             &v.m_lengthOverAll,
+                             &v.m_breadth,
+                             &v.m_eyeHeight,
+                             &v.m_maximumDraft,
+                             &v.m_summerDisplacement,
+                             &v.m_summerDeadweight,
+                             &v.m_internationalGross,
+                             &v.m_internationalNett,
+                             &v.m_suezGross,
+                             &v.m_suezNett,
+                             &v.m_panamaGross,
+                             &v.m_panamaNett,
+                             &v.m_draftCenter,
+                             &v.m_presentDisplacement,
+                             &v.m_manoeuvringPower,
+                             &v.m_seaSpeedPower,
+                             &v.m_minutesPerRpm,
+                             &v.m_propellerPitch,
+                             &v.m_propellerDiameter,
+                             &v.m_presentGM};
         double value = 101.25;
         for (double* n : numbers)
             *n = value += 3.5;
@@ -104,7 +119,8 @@ private slots:
             Press(sheet, "OK");
         });
         QCOMPARE(refusal, QStringLiteral("Please enter a number between 0 and 1000000."));
-        QCOMPARE(Row(s.Vessel().m_name, s.Vessel().m_breadth, s.Vessel().m_shaftGenerator), QStringLiteral("Keel Mark|32.20|0"));
+        QCOMPARE(Row(s.Vessel().m_name, s.Vessel().m_breadth, s.Vessel().m_shaftGenerator),
+                 QStringLiteral("Keel Mark|32.20|0"));
     }
 
     void portSheetCorrectsDraftsKeepsFieldsAndCallsTheAgentOn16() {
@@ -208,7 +224,8 @@ private slots:
             });
             d->findChild<QPushButton*>("addButton")->click();
             QTreeWidget* list = d->List();
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(1)).center());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                               list->visualItemRect(list->topLevelItem(1)).center());
             s.fake.prompts.Clear();
             d->List()->clearSelection();
             d->findChild<QPushButton*>("editButton")->click();
