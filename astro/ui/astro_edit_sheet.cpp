@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "astro/ui/astro_widgets.h"
+#include "core/ui/storable_text.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ QLabel* Note(const char* text, QWidget* parent) {
 CPageAstroEditName::CPageAstroEditName(const std::string& name, int kind, QWidget* parent) : QWidget(parent) {
     m_name = new QLineEdit(AstroText(name), this);
     m_name->setObjectName(QStringLiteral("nameEdit"));
+    AcceptOnlyStorableText(m_name);
     auto* group = new QGroupBox(QStringLiteral("Type of object: "), this);
     auto* buttons = new QButtonGroup(this);
     auto* groupLayout = new QVBoxLayout(group);
@@ -115,6 +117,7 @@ bool CPageAstroEditPlanet::Read(AstroOrbit& orbit) const {
 CPageAstroEditStar::CPageAstroEditStar(const AstroStarFields& star, QWidget* parent) : QWidget(parent) {
     m_fk5 = new QLineEdit(AstroText(star.fk5Number), this);
     m_fk5->setObjectName(QStringLiteral("fk5Edit"));
+    AcceptOnlyStorableText(m_fk5);
     m_rightAscension = AstroNumberEdit(this, "rightAscensionEdit");
     m_rightAscensionMotion = AstroNumberEdit(this, "rightAscensionMotionEdit");
     m_declination = AstroNumberEdit(this, "declinationEdit");

@@ -383,10 +383,10 @@ private slots:
         QCOMPARE(QDir::currentPath(), QDir(folder).absolutePath());
         CMainFrame* frame = keelmark.MainFrame();
         QCOMPARE(Q(frame->GetDocument()->GetPathName()), QDir(folder).filePath("voyage.k7v"));
-        // The shipped almanac is in place and the demo voyage was made a moment ago: nothing to ask or report.
+        // The shipped almanac is in place, and the demo voyage was made a moment
+        // ago: nothing is missing, nothing to reset, no question.
         QVERIFY(QFileInfo(QDir(folder).filePath("almanac.dat")).size() > 9000);
-        for (const std::string& text : host.fake.prompts.Texts())
-            QVERIFY2(text.rfind("After loading route", 0) != 0 && text.rfind("Oops", 0) != 0, text.c_str());
+        QVERIFY(host.fake.prompts.History().empty());
         QTRY_VERIFY(frame->GetView()->isVisible());
         QVERIFY(!frame->GetView()->IsSuspended()); // the schedule lies ahead: the dashboard runs
     }
