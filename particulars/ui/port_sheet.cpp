@@ -255,11 +255,11 @@ CPagePortVTIS::CPagePortVTIS(const CPort& port, const std::string& standardRepor
     m_name = StorableTextField(this, "portControlNameEdit", port.m_portControl.m_name);
     m_channel = StorableTextField(this, "portControlChannelEdit", port.m_portControl.m_radioChannel);
     m_callHours = Spin(this, "callHoursSpin", 0, kMostCallHours, port.m_portControlCallHours);
-    // The report file is chosen with Browse, so that only a report file gets in.
+    // Chosen with Browse or typed; emptied, no standard report.
     m_report = new QLineEdit(QString::fromStdString(standardReport), this);
     m_report->setObjectName(QStringLiteral("standardReportField"));
-    m_report->setReadOnly(true);
     m_report->setPlaceholderText(QStringLiteral("none chosen"));
+    m_initialReport = standardReport;
     auto* browse = new QPushButton(QStringLiteral("Browse"), this);
     browse->setObjectName(QStringLiteral("browseButton"));
     browse->setAutoDefault(false);
@@ -289,7 +289,13 @@ bool CPagePortVTIS::CopyBack(CPortSheetEdit& edit) {
     edit.port.m_portControl.m_name = Text(m_name);
     edit.port.m_portControl.m_radioChannel = Text(m_channel);
     edit.port.m_portControlCallHours = m_callHours->value();
-    edit.standardReport = Text(m_report);
+    const std::string report = m_report->text().trimmed().toStdString();
+    // Only a report file gets in; the one chosen before is kept even if it went since.
+    if (!report.empty() && report != m_initialReport && !CPort::IsReportFile(report)) {
+        FocusField(m_report);
+        return false;
+    }
+    edit.standardReport = report;
     return true;
 }
 

@@ -121,6 +121,7 @@ private:
     QLineEdit* m_channel;
     QSpinBox* m_callHours;
     QLineEdit* m_report;
+    std::string m_initialReport;
 };
 
 // "Port Particulars": the destination position, the port's pages and the

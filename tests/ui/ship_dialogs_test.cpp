@@ -143,6 +143,8 @@ private slots:
             sheet->DraftPage()->SalinitySpin()->setValue(1000);
             drafts << Draft(sheet);
             sheet->DraftPage()->SalinitySpin()->setValue(1025);
+            texts << s.Refusal(sheet, sheet->VtisPage()->ReportField(), Q(s.Path("nowhere.k7r"))).left(26);
+            sheet->VtisPage()->ReportField()->clear();
             auto* browse = sheet->findChild<QPushButton*>("browseButton");
             browse->click();
             texts << sheet->VtisPage()->ReportField()->text();
@@ -153,8 +155,8 @@ private slots:
         QCOMPARE(tabs, QStringList({"Position", "Schedule", "Draft", "Agent", "Pilot", "Port Control / VTIS", "Astro",
                                     "Local Times"}));
         QCOMPARE(drafts, QStringList({"8", "9", "36.5", "3", "3.5", "8.2", "9.22", "36.28", "2.77", "3.71"}));
-        QCOMPARE(texts, QStringList({"", Q(report)}));
-        QVERIFY(s.Count("This is not a report file:") == 1);
+        QCOMPARE(texts, QStringList({"This is not a report file:", "", Q(report)}));
+        QCOMPARE(s.Count("This is not a report file:"), 2); // typed, then browsed
         QVERIFY(s.Port() == expected);
         const CPosition& after = s.Destination();
         QCOMPARE(Row(after.GetName(), after.GetLatitude(), after.GetLongitude(), after.GetTime().GetTime(),
