@@ -9,6 +9,8 @@
 #include "document/ui/gpx_commands.h"
 #include "document/ui/position_fix_dialog.h"
 #include "document/ui/route_commands.h"
+#include "lists/ui/list_commands.h"
+#include "particulars/ui/ship_commands.h"
 #include "platform/services.h"
 #include "weather/ui/weather_commands.h"
 #include "plot/ui/plot_commands.h"
@@ -43,10 +45,6 @@ void RegisterDashboardCommands(CCommandRegistry& registry) {
     registry.Register(Command::GpsUpdate, OnGpsUpdate);
     registry.Register(Command::Schedule, OnSchedule);
     registry.Register(Command::PresentFromPopular, OnPresentFromPopular);
-    registry.Register(Command::ExportVessel, [](const CCommandContext& c) { c.Doc().GetVessel().ExportVessel(); });
-    registry.Register(Command::ImportVessel, [](const CCommandContext& c) { c.Doc().GetVessel().ImportVessel(); });
-    registry.Register(Command::ExportPort, [](const CCommandContext& c) { c.Doc().GetPort().ExportPort(); });
-    registry.Register(Command::ImportPort, [](const CCommandContext& c) { c.Doc().GetPort().ImportPort(); });
 }
 
 void RegisterVoyageCommands(CCommandRegistry& registry) {
@@ -56,4 +54,6 @@ void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterPlotCommands(registry);
     RegisterGpxCommands(registry);
     RegisterAstroCommands(registry);
+    RegisterShipCommands(registry);
+    RegisterListCommands(registry);
 }

@@ -9,7 +9,7 @@
 #include "astro/almanac_builder.h"
 #include "astro/sight_reduction.h"
 #include "astro/ui/almanac_dialog.h"
-#include "astro/ui/arrival_pages.h"
+#include "core/ui/arrival_pages.h"
 #include "astro/ui/astro_edit_sheet.h"
 #include "astro/ui/celestial_azimuth_dialog.h"
 #include "astro/ui/observation_dialog.h"

@@ -43,8 +43,10 @@ const std::set<Command> kHandled = {
     Command::SelectReference, Command::PopularButton, Command::Waypoints, Command::PopularPosition,
     Command::PopularPositionView, Command::SpeedMadeGood, Command::VoyageProperties, Command::UpdateMeteo,
     Command::AverageWeather, Command::Hurricanes, Command::VoyagePlot,
-    Command::ImportRouteGpx, Command::ExportRouteGpx, Command::Starfinder, Command::LocalTimes,
-    Command::Observation, Command::Azimuth, Command::PendingObservations, Command::AlmanacData, Command::AlmanacToDate};
+    Command::ImportRouteGpx, Command::ExportRouteGpx, Command::Starfinder,
+    Command::LocalTimes, Command::Observation, Command::Azimuth, Command::PendingObservations, Command::AlmanacData,
+    Command::AlmanacToDate, Command::VesselProperties, Command::Destination, Command::AddressAgent,
+    Command::AddressPilot, Command::AddressPortControl, Command::Checklists};
 
 // The commands whose dialogs hold the dashboard's refresh.
 const std::set<Command> kSuspending = {

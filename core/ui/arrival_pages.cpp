@@ -1,4 +1,4 @@
-#include "astro/ui/arrival_pages.h"
+#include "core/ui/arrival_pages.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -13,7 +13,7 @@
 #include "astro/arrival_times.h"
 #include "astro/astro_object.h"
 #include "astro/local_times.h"
-#include "astro/ui/astro_widgets.h"
+#include "core/ui/form_fields.h"
 #include "core/ui/number_field.h"
 
 namespace {
@@ -37,8 +37,8 @@ CPagePosAstro::CPagePosAstro(const BodyTimes& sun, const BodyTimes* moon, QWidge
                                   b ? b->twilightEnd : 0};
         for (int row = 0; row < 5; ++row) {
             const QString name = QStringLiteral("%1Time%2").arg(group == 0 ? "sun" : "moon").arg(row);
-            m_times[group][row] = AstroReadOnly(box, name.toLatin1().constData(), 12);
-            if (b) m_times[group][row]->setText(AstroText(FormatEventTime(values[row])));
+            m_times[group][row] = ReadOnlyText(box, name.toLatin1().constData(), 12);
+            if (b) m_times[group][row]->setText(QString::fromStdString(FormatEventTime(values[row])));
             form->addRow(QString::fromLatin1(labels[row]), m_times[group][row]);
         }
         layout->addWidget(box);
@@ -49,15 +49,15 @@ CPagePosAstro::CPagePosAstro(const BodyTimes& sun, const BodyTimes* moon, QWidge
 CPagePosTimes::CPagePosTimes(double longitude, double zoneOffset, double eta, double sunAltitude, bool portSheet,
                              QWidget* parent)
     : QWidget(parent), m_longitude(longitude), m_eta(eta), m_sunAltitude(sunAltitude), m_portSheet(portSheet) {
-    m_difference = AstroReadOnly(this, "differenceField", 16);
+    m_difference = ReadOnlyText(this, "differenceField", 16);
     m_zoneOffset = new QLineEdit(this);
     m_zoneOffset->setObjectName(QStringLiteral("zoneOffsetEdit"));
     m_zoneOffset->setMaximumWidth(m_zoneOffset->fontMetrics().horizontalAdvance(QStringLiteral("-00.0000")) + 16);
     SetNumberField(m_zoneOffset, zoneOffset);
-    m_utc = AstroReadOnly(this, "etaUtcField", 24);
-    m_localMean = AstroReadOnly(this, "etaLocalMeanTimeField", 24);
-    m_dayState = AstroReadOnly(this, "dayStateField", 9);
-    m_local = AstroReadOnly(this, "etaLocalTimeField", 24);
+    m_utc = ReadOnlyText(this, "etaUtcField", 24);
+    m_localMean = ReadOnlyText(this, "etaLocalMeanTimeField", 24);
+    m_dayState = ReadOnlyText(this, "dayStateField", 9);
+    m_local = ReadOnlyText(this, "etaLocalTimeField", 24);
 
     auto* differenceBox = new QGroupBox(QStringLiteral("Difference with UTC:"), this);
     auto* differenceForm = new QFormLayout(differenceBox);
@@ -93,11 +93,11 @@ CPagePosTimes::CPagePosTimes(double longitude, double zoneOffset, double eta, do
 
 void CPagePosTimes::ShowTimes(double zoneOffset) {
     const ArrivalTimeTexts t = ArrivalTimes(m_longitude, zoneOffset, m_eta, m_sunAltitude, m_portSheet);
-    m_difference->setText(AstroText(t.difference));
-    m_utc->setText(AstroText(t.utc));
-    m_localMean->setText(AstroText(t.localMean));
-    m_dayState->setText(AstroText(t.dayState));
-    m_local->setText(AstroText(t.local));
+    m_difference->setText(QString::fromStdString(t.difference));
+    m_utc->setText(QString::fromStdString(t.utc));
+    m_localMean->setText(QString::fromStdString(t.localMean));
+    m_dayState->setText(QString::fromStdString(t.dayState));
+    m_local->setText(QString::fromStdString(t.local));
 }
 
 bool CPagePosTimes::ReadZoneOffset(double& hours) const {
