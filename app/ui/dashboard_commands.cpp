@@ -11,6 +11,8 @@
 #include "platform/services.h"
 #include "weather/ui/weather_commands.h"
 #include "plot/ui/plot_commands.h"
+#include "app/ui/print_commands.h"
+#include "app/ui/calculator_dialogs.h"
 
 namespace {
 
@@ -70,4 +72,6 @@ void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterWeatherCommands(registry);
     RegisterPlotCommands(registry);
     RegisterGpxCommands(registry);
+    RegisterPrintCommands(registry);
+    RegisterCalculatorCommands(registry);
 }
