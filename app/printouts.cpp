@@ -50,9 +50,9 @@ CFormWriter ListWriter(const std::string& documentName, const std::string& title
     return writer;
 }
 
-// The vessel and arrival sheets step a little more than one body height.
+// The vessel and arrival sheets step one body height, a blank line before each group.
 constexpr int kSheetBody = 60;
-constexpr int kSheetStep = 70;
+constexpr int kSheetStep = 60;
 
 } // namespace
 
@@ -109,11 +109,16 @@ CPrintForm WaypointListForm(CKeelmarkLiteDoc& doc, int pageHeight) {
         if (w.GetKind() != CPosition::kWaypoint) continue;
         double course = 0.0;
         const double distance = w.GetLeg(course);
-        const CTime eta = CConversion::AddHours(CConversion::DayNumberToTime(w.GetETA()), w.GetZoneOffset());
+        // A waypoint the route never timed (one sailed past before any ETA) has none to show.
+        const std::string eta =
+            w.GetETA() > 0.0
+                ? CConversion::AddHours(CConversion::DayNumberToTime(w.GetETA()), w.GetZoneOffset()).FormatUtc(kTimeFormat) +
+                      " LT"
+                : "";
         writer.Line(h, {At(200, w.GetName()), At(400, w.GetLatitudeText()), At(600, w.GetLongitudeText()),
                         At(800, Fixed(course)), At(1000, Fixed(distance)),
                         At(1200, w.GetProceedVia() == CPosition::kRhumbLine ? "Rhumbline" : "GreatCircle"),
-                        At(1400, eta.FormatUtc(kTimeFormat) + " LT")});
+                        At(1400, eta)});
     }
     writer.Line(2 * h, {At(200, "Total Distance " + Fixed(total) + " nM")});
     ClosingLine(writer);

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -15,6 +16,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <limits>
 
 #include "core/file_io.h"
 #include "platform/services.h"
@@ -41,6 +43,9 @@ QFont FormQFont(FormFont kind, int height, double scale, QPaintDevice* device) {
         font.setFamilies(kSerifFaces);
         font.setStyleHint(QFont::Serif, QFont::PreferQuality);
         font.setItalic(true);
+        // Without the face or one of its metric twins, a serif's narrower cut
+        // comes nearer its width.
+        if (!kSerifFaces.mid(0, 4).contains(QFontInfo(font).family())) font.setStretch(QFont::SemiCondensed);
     }
     const bool bold = kind == FormFont::Title || kind == FormFont::Heading;
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
@@ -53,21 +58,47 @@ QFont FormQFont(FormFont kind, int height, double scale, QPaintDevice* device) {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-void DrawPage(QPainter& painter, const CFormPage& page, double scale, const QFont (&fonts)[4]) {
+// The x of the next text on the same line, or none: texts of one line are drawn one after another.
+int NextColumn(const std::vector<CFormText>& texts, std::size_t i) {
+    int next = std::numeric_limits<int>::max();
+    for (std::size_t j = i + 1; j < texts.size() && texts[j].y == texts[i].y; ++j)
+        if (texts[j].x > texts[i].x) next = std::min(next, texts[j].x);
+    for (std::size_t j = i; j-- > 0 && texts[j].y == texts[i].y;)
+        if (texts[j].x > texts[i].x) next = std::min(next, texts[j].x);
+    return next;
+}
+
+void DrawPage(QPainter& painter, const CFormPage& page, double scale, const QFont (&fonts)[4], double pageWidth) {
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Qt::black, std::max(1.0, 3 * scale))); // 0.3 mm
     for (const CFormRect& r : page.rects)
         painter.drawRect(QRectF(QPointF(r.left * scale, -r.top * scale), QPointF(r.right * scale, -r.bottom * scale)));
     int current = -1;
     double ascent = 0;
-    for (const CFormText& t : page.texts) {
+    for (std::size_t i = 0; i < page.texts.size(); ++i) {
+        const CFormText& t = page.texts[i];
         const int kind = static_cast<int>(t.font);
         if (kind != current) {
             painter.setFont(fonts[kind]);
             ascent = painter.fontMetrics().ascent();
             current = kind;
         }
-        painter.drawText(QPointF(t.x * scale, -t.y * scale + ascent), Q(t.text));
+        const QString text = Q(t.text);
+        const QPointF at(t.x * scale, -t.y * scale + ascent);
+        // A face wider than the form's own would run into the next column: such
+        // a text is narrowed to fit its column, 1 mm short of the next, or the page.
+        const int next = NextColumn(page.texts, i);
+        const double room = next == std::numeric_limits<int>::max() ? pageWidth - at.x() : (next - t.x - 10) * scale;
+        const double width = room > 0.0 ? painter.fontMetrics().horizontalAdvance(text) : 0.0;
+        if (room > 0.0 && width > room) {
+            painter.save();
+            painter.translate(at);
+            painter.scale(room / width, 1.0);
+            painter.drawText(QPointF(0, 0), text);
+            painter.restore();
+        } else {
+            painter.drawText(at, text);
+        }
     }
 }
 
@@ -122,7 +153,7 @@ bool DrawForm(QPagedPaintDevice& device, const CPrintForm& form) {
                             FormQFont(FormFont::Fixed, form.bodyHeight, scale, &device)};
     for (std::size_t i = 0; i < form.pages.size(); ++i) {
         if (i > 0 && !device.newPage()) return false;
-        DrawPage(painter, form.pages[i], scale, fonts);
+        DrawPage(painter, form.pages[i], scale, fonts, painter.viewport().width());
     }
     return painter.end();
 }
