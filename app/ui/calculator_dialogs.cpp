@@ -238,7 +238,9 @@ void CDialogShoreDistance::Calculate() {
     case kTopAndShoreline: return ShowResult(m_distance, ShoreDistanceByShoreline(height, degrees, minutes));
     case kTopAndHorizon:
         return ShowResult(m_distance, ShoreDistanceByHorizon(height, m_eyeHeight, degrees, minutes));
-    default: return; // no method chosen yet: nothing to show
+    default: // no method chosen yet: nothing to show, the list is where to go on
+        m_method->setFocus(Qt::OtherFocusReason);
+        return;
     }
 }
 

@@ -59,5 +59,4 @@ void RegisterPrintCommands(CCommandRegistry& registry) {
         const Printout which = ChooseOutput(c, *choice);
         PreviewForm(c.parent, Builder(c.Doc(), which), DocumentName(which));
     });
-    registry.Register(Command::FilePrintSetup, [](const CCommandContext& c) { PrintSetup(c.parent); });
 }

@@ -17,6 +17,6 @@ private:
     QRadioButton* m_buttons[5] = {};
 };
 
-// File > Print, Print Preview and Print Setup of the voyage. The print choice
+// File > Print and Print Preview of the voyage (Print Setup is the frame's). The print choice
 // lives as long as the registry (the dashboard view), starting at the noon report.
 void RegisterPrintCommands(CCommandRegistry& registry);
