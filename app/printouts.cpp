@@ -207,20 +207,32 @@ CPrintForm ArrivalInformationForm(CKeelmarkLiteDoc& doc, int pageHeight) {
     const auto systemTime = [](CTime t) { return LocalTimeText(t) + " System Time"; };
     gap({At(200, "Scheduled ETA: " + systemTime(voyage.GetLast()->GetTime()))});
     line({At(200, "Scheduled ETD: " + systemTime(port.m_etd))});
-    gap({At(200, "Agent: " + port.m_agent.m_name), At(800, "Telephone: " + port.m_agent.m_phone)});
-    line({At(800, "E-mail: " + port.m_agent.m_eMail)});
-    gap({At(200, "Port Control: " + port.m_portControl.m_name),
-         At(800, "VHF Channel: " + port.m_portControl.m_radioChannel)});
-    line({At(800, "Call " + std::to_string(port.m_portControlCallHours) + " hours before arrival")});
-    gap({At(200, "Pilot: " + port.m_pilot.m_name), At(800, "VHF Channel: " + port.m_pilot.m_radioChannel)});
-    line({At(800, port.m_callUnit == CPort::kCallMiles
-                      ? "Call " + Fixed(port.m_callAhead) + " nM before pilotstation"
-                      : "Call " + Fixed(port.m_callAhead) + " hours before arrival")});
-    line({At(800, "Prepare pilotladder on " + port.GetLadderSideText())});
-    line({At(800, "Prepare pilotladder " + Fixed(port.m_ladderHeight) + " mtr above water")});
-    gap({At(200, "Salinity at berth: " + std::to_string(port.m_salinity)),
-         At(800, "Maximum allowed draft: " + Fixed(port.m_maximumDraft) + " meters")});
-    line({At(800, "Maximum allowed airdraft: " + Fixed(port.m_maximumAirDraft) + " meters")});
+    // A party's name and its first detail share a line; a name too long for
+    // its column (about 25 characters at this height) has the line to itself.
+    const auto party = [&](const std::string& name, std::vector<std::string> details) {
+        std::size_t first = 0;
+        if (name.size() <= 25) {
+            gap({At(200, name), At(800, details[0])});
+            first = 1;
+        } else {
+            gap({At(200, name)});
+        }
+        for (std::size_t i = first; i < details.size(); ++i)
+            line({At(800, details[i])});
+    };
+    party("Agent: " + port.m_agent.m_name, {"Telephone: " + port.m_agent.m_phone, "E-mail: " + port.m_agent.m_eMail});
+    party("Port Control: " + port.m_portControl.m_name,
+          {"VHF Channel: " + port.m_portControl.m_radioChannel,
+           "Call " + std::to_string(port.m_portControlCallHours) + " hours before arrival"});
+    party("Pilot: " + port.m_pilot.m_name,
+          {"VHF Channel: " + port.m_pilot.m_radioChannel,
+           port.m_callUnit == CPort::kCallMiles ? "Call " + Fixed(port.m_callAhead) + " nM before pilotstation"
+                                                : "Call " + Fixed(port.m_callAhead) + " hours before arrival",
+           "Prepare pilotladder on " + port.GetLadderSideText(),
+           "Prepare pilotladder " + Fixed(port.m_ladderHeight) + " mtr above water"});
+    party("Salinity at berth: " + std::to_string(port.m_salinity),
+          {"Maximum allowed draft: " + Fixed(port.m_maximumDraft) + " meters",
+           "Maximum allowed airdraft: " + Fixed(port.m_maximumAirDraft) + " meters"});
     ClosingLine(writer);
     return writer.Take();
 }
