@@ -39,21 +39,36 @@ std::optional<double> GeographicalRange(double objectHeight, double eyeHeight) {
 
 double ConvertMetric(int conversion, double value) {
     switch (conversion) {
-    case 0: return value * 1.852;
-    case 1: return value * kKilometresToMiles;
-    case 2: return value * 0.3048;
-    case 3: return value * 3.280839895013123;
-    case 4: return value * 1.8288;
-    case 5: return value * 0.5468066491688539;
-    case 6: return value * kKilometresToMiles;
-    case 7: return value * 1.852;
-    case 8: return value * 3.6 * kKilometresToMiles;
-    case 9: return value * 0.2777777777777778 * 1.852;
-    case 10: return value * 0.45359;
-    case 11: return value * 2.204634140964307;
-    case 12: return value * 0.2 * 9 + 32;
-    case 13: return (value - 32) * 0.1111111111111111 * 5;
-    default: return std::numeric_limits<double>::quiet_NaN();
+    case 0:
+        return value * 1.852;
+    case 1:
+        return value * kKilometresToMiles;
+    case 2:
+        return value * 0.3048;
+    case 3:
+        return value * 3.280839895013123;
+    case 4:
+        return value * 1.8288;
+    case 5:
+        return value * 0.5468066491688539;
+    case 6:
+        return value * kKilometresToMiles;
+    case 7:
+        return value * 1.852;
+    case 8:
+        return value * 3.6 * kKilometresToMiles;
+    case 9:
+        return value * 0.2777777777777778 * 1.852;
+    case 10:
+        return value * 0.45359;
+    case 11:
+        return value * 2.204634140964307;
+    case 12:
+        return value * 0.2 * 9 + 32;
+    case 13:
+        return (value - 32) * 0.1111111111111111 * 5;
+    default:
+        return std::numeric_limits<double>::quiet_NaN();
     }
 }
 
@@ -97,12 +112,14 @@ std::optional<CNearestShore> NearestShorePoint(const CCoastline& shoreline, doub
             const CGeoPoint p = Unproject({shoreline.X()[i], shoreline.Y()[i]});
             const double lat2 = p.latitude * kRad;
             const double dLon = (p.longitude - longitude) * kRad;
-            const double a = std::pow(std::sin((lat2 - lat1) / 2), 2) + cosLat1 * std::cos(lat2) * std::pow(std::sin(dLon / 2), 2);
+            const double a =
+                std::pow(std::sin((lat2 - lat1) / 2), 2) + cosLat1 * std::cos(lat2) * std::pow(std::sin(dLon / 2), 2);
             const double arc = 2.0 * std::asin(std::min(1.0, std::sqrt(a)));
             if (arc >= bestArc) continue;
             bestArc = arc;
             double bearing = std::atan2(std::sin(dLon) * std::cos(lat2),
-                                        cosLat1 * std::sin(lat2) - sinLat1 * std::cos(lat2) * std::cos(dLon)) / kRad;
+                                        cosLat1 * std::sin(lat2) - sinLat1 * std::cos(lat2) * std::cos(dLon)) /
+                             kRad;
             if (bearing < 0.0) bearing += 360.0;
             best = CNearestShore{arc / kRad * 60.0, bearing, p.latitude, NormalizeLongitude(p.longitude)};
         }

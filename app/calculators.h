@@ -27,11 +27,20 @@ std::optional<double> GeographicalRange(double objectHeight, double eyeHeight);
 
 // The metric conversions, in the order of their list.
 inline constexpr int kMetricConversionCount = 14;
-inline constexpr const char* kMetricConversions[kMetricConversionCount] = {
-    "nautical Miles to kilometers", "kilometers to nautical Miles", "feet to meters", "meters to feet",
-    "fathoms to meters", "meters to fathoms", "kilometers/hour to knots", "knots to kilometers/hour",
-    "meters/second to knots", "knots to meters/second", "pounds to kilogram", "kilogram to pounds",
-    "Celcius to Fahrenheit", "Fahrenheit to Celcius"};
+inline constexpr const char* kMetricConversions[kMetricConversionCount] = {"nautical Miles to kilometers",
+                                                                           "kilometers to nautical Miles",
+                                                                           "feet to meters",
+                                                                           "meters to feet",
+                                                                           "fathoms to meters",
+                                                                           "meters to fathoms",
+                                                                           "kilometers/hour to knots",
+                                                                           "knots to kilometers/hour",
+                                                                           "meters/second to knots",
+                                                                           "knots to meters/second",
+                                                                           "pounds to kilogram",
+                                                                           "kilogram to pounds",
+                                                                           "Celcius to Fahrenheit",
+                                                                           "Fahrenheit to Celcius"};
 inline constexpr int kDefaultMetricConversion = 4;
 double ConvertMetric(int conversion, double value);
 

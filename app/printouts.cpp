@@ -74,7 +74,8 @@ CPrintForm NoonReportForm(CKeelmarkLiteDoc& doc) {
 
     writer.Line(0, {At(200, "Date and time:     " + LocalTimeText(p.GetTime()) + "  Local Time")});
     writer.Line(2 * h, {At(200, "Present Position:  " + p.GetLatitudeText() + "   " + p.GetLongitudeText())});
-    writer.Line(h, {At(200, "Popular: " + doc.GetPopularPosition().GetRelativeText(p.GetLatitude(), p.GetLongitude()))});
+    writer.Line(h,
+                {At(200, "Popular: " + doc.GetPopularPosition().GetRelativeText(p.GetLatitude(), p.GetLongitude()))});
     writer.Line(2 * h, {At(200, "Distance Remaining: "), At(1200, Fixed(remaining) + " nM")});
     writer.Line(h, {At(200, "Total Distance made:"), At(1200, Fixed(made) + " nM")});
     writer.Line(h, {At(200, "Total Distance:  "), At(1200, Fixed(total) + " nM")});
@@ -82,8 +83,8 @@ CPrintForm NoonReportForm(CKeelmarkLiteDoc& doc) {
     const double average = hoursRun > 0.0 ? made / hoursRun : NAN;
     writer.Line(2 * h, {At(200, "Total Hrs Run: "), At(1200, Fixed(hoursRun) + " Hrs  (" + Fixed(average) + " kts)")});
     writer.Line(h, {At(200, "Total Hrs Remaining:"), At(1200, Fixed(voyage.HoursToArrival(p)) + " Hrs")});
-    writer.Line(2 * h, {At(200, "Present speed: "), At(1200, Fixed(p.GetSpeed()) + " kts at " +
-                                                                   Fixed(doc.GetVessel().m_engineSetting) + " rpm")});
+    writer.Line(2 * h, {At(200, "Present speed: "),
+                        At(1200, Fixed(p.GetSpeed()) + " kts at " + Fixed(doc.GetVessel().m_engineSetting) + " rpm")});
     writer.Line(h, {At(200, "Required speed: "),
                     At(1200, Fixed(requiredSpeed) + " kts at " + Fixed(doc.RequiredRpm(requiredSpeed)) + " rpm")});
     return writer.Take();
@@ -110,11 +111,11 @@ CPrintForm WaypointListForm(CKeelmarkLiteDoc& doc, int pageHeight) {
         double course = 0.0;
         const double distance = w.GetLeg(course);
         // A waypoint the route never timed (one sailed past before any ETA) has none to show.
-        const std::string eta =
-            w.GetETA() > 0.0
-                ? CConversion::AddHours(CConversion::DayNumberToTime(w.GetETA()), w.GetZoneOffset()).FormatUtc(kTimeFormat) +
-                      " LT"
-                : "";
+        const std::string eta = w.GetETA() > 0.0
+                                    ? CConversion::AddHours(CConversion::DayNumberToTime(w.GetETA()), w.GetZoneOffset())
+                                              .FormatUtc(kTimeFormat) +
+                                          " LT"
+                                    : "";
         writer.Line(h, {At(200, w.GetName()), At(400, w.GetLatitudeText()), At(600, w.GetLongitudeText()),
                         At(800, Fixed(course)), At(1000, Fixed(distance)),
                         At(1200, w.GetProceedVia() == CPosition::kRhumbLine ? "Rhumbline" : "GreatCircle"),
@@ -155,8 +156,9 @@ CPrintForm VesselInformationForm(CKeelmarkLiteDoc& doc, int pageHeight) {
     const CVessel& v = doc.GetVessel();
     const CVoyage& voyage = doc.GetVoyage();
     CFormWriter writer("Vessel information", kSheetBody, pageHeight);
-    std::vector<CFormText> head = HeaderLines(
-        "VESSEL INFO", {"Vessel:  " + v.m_name, "Voyage:  " + voyage.GetVoyageNumber(), "Service:  " + voyage.GetService()});
+    std::vector<CFormText> head =
+        HeaderLines("VESSEL INFO", {"Vessel:  " + v.m_name, "Voyage:  " + voyage.GetVoyageNumber(),
+                                    "Service:  " + voyage.GetService()});
     const int cursor = head.back().y - 100;
     writer.Head(FormFrame(), std::move(head), cursor);
     const auto mtr = [](double value) { return Fixed(value) + " mtr"; };
@@ -239,11 +241,16 @@ CPrintForm ArrivalInformationForm(CKeelmarkLiteDoc& doc, int pageHeight) {
 
 CPrintForm BuildPrintout(Printout which, CKeelmarkLiteDoc& doc, int pageHeight) {
     switch (which) {
-    case Printout::WaypointList: return WaypointListForm(doc, pageHeight);
-    case Printout::PositionFixes: return PositionFixesForm(doc, pageHeight);
-    case Printout::VesselInformation: return VesselInformationForm(doc, pageHeight);
-    case Printout::ArrivalInformation: return ArrivalInformationForm(doc, pageHeight);
-    case Printout::NoonReport: break;
+    case Printout::WaypointList:
+        return WaypointListForm(doc, pageHeight);
+    case Printout::PositionFixes:
+        return PositionFixesForm(doc, pageHeight);
+    case Printout::VesselInformation:
+        return VesselInformationForm(doc, pageHeight);
+    case Printout::ArrivalInformation:
+        return ArrivalInformationForm(doc, pageHeight);
+    case Printout::NoonReport:
+        break;
     }
     return NoonReportForm(doc);
 }

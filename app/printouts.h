@@ -20,9 +20,9 @@ enum class Printout {
 inline constexpr int kPrintoutCount = 5;
 
 // The choices of "Select output", in order.
-inline constexpr const char* kPrintoutNames[kPrintoutCount] = {
-    "Standard NOON report", "Waypoint list", "List of past position fixes", "Vessel information",
-    "Standard arrival information"};
+inline constexpr const char* kPrintoutNames[kPrintoutCount] = {"Standard NOON report", "Waypoint list",
+                                                               "List of past position fixes", "Vessel information",
+                                                               "Standard arrival information"};
 
 // `pageHeight`: printable height in tenths of a millimetre (0: one page).
 CPrintForm BuildPrintout(Printout which, CKeelmarkLiteDoc& doc, int pageHeight);

@@ -83,8 +83,8 @@ CDialogETA::CDialogETA(CKeelmarkLiteDoc& doc, QWidget* parent)
     : CCalculatorDialog("ETA Calculation", true, parent), m_doc(doc) {
     m_speed = AddInput("Average speed:", "averageSpeedField", "kts");
     SetNumberField(m_speed, 0.0);
-    m_reduce = new QCheckBox(
-        QStringLiteral("Include time and distance to reduce engine rpm to manoeuvring speed"), this);
+    m_reduce =
+        new QCheckBox(QStringLiteral("Include time and distance to reduce engine rpm to manoeuvring speed"), this);
     m_reduce->setObjectName(QStringLiteral("includeReductionBox"));
     m_reduce->setChecked(services::GetInt(kReduceKey, 1) == 1);
     m_grid->addWidget(m_reduce, m_grid->rowCount(), 0, 1, 3);
@@ -93,9 +93,8 @@ CDialogETA::CDialogETA(CKeelmarkLiteDoc& doc, QWidget* parent)
     m_rpm = AddResult("Engine rpm:", "rpmField", "rpm");
     SetNumberField(m_rpm, 0.0);
     // The choice is the dashboard's too: it is stored at once, Calculate or not.
-    connect(m_reduce, &QCheckBox::toggled, this, [](bool on) {
-        services::Settings().SetInt(kSettingsSection, kReduceKey, on ? 1 : 0);
-    });
+    connect(m_reduce, &QCheckBox::toggled, this,
+            [](bool on) { services::Settings().SetInt(kSettingsSection, kReduceKey, on ? 1 : 0); });
 }
 
 void CDialogETA::Calculate() {
@@ -168,7 +167,8 @@ CDialogGeoRange::CDialogGeoRange(double eyeHeight, QWidget* parent)
     AddRow("Height above sea level:", m_height, "mtr");
     m_range = AddResult("Range of visibility:", "rangeField", "nM");
     SetNumberField(m_range, 0.0);
-    auto* eye = new QLabel(QStringLiteral("Height of eye: %1 mtr").arg(GeneralNumberText(CConversion::Truncate(eyeHeight, 2))), this);
+    auto* eye = new QLabel(
+        QStringLiteral("Height of eye: %1 mtr").arg(GeneralNumberText(CConversion::Truncate(eyeHeight, 2))), this);
     m_grid->addWidget(eye, m_grid->rowCount(), 0, 1, 3);
     connect(m_height, &QDoubleSpinBox::valueChanged, this, [this] { Recompute(); });
 }
@@ -235,7 +235,8 @@ void CDialogShoreDistance::Calculate() {
         !ReadNumberField(m_minutes, 0.0, 60.0, minutes))
         return;
     switch (m_method->currentIndex()) {
-    case kTopAndShoreline: return ShowResult(m_distance, ShoreDistanceByShoreline(height, degrees, minutes));
+    case kTopAndShoreline:
+        return ShowResult(m_distance, ShoreDistanceByShoreline(height, degrees, minutes));
     case kTopAndHorizon:
         return ShowResult(m_distance, ShoreDistanceByHorizon(height, m_eyeHeight, degrees, minutes));
     default: // no method chosen yet: nothing to show, the list is where to go on

@@ -6,13 +6,13 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QPageSetupDialog>
 #include <QRegularExpression>
 
 #include <cmath>
