@@ -62,7 +62,17 @@ CPrintForm PlainTextForm(const std::string& title, const std::string& text, int 
         std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         // The last line break ends the text: no empty line after it.
-        if (end < text.size() || !line.empty()) writer.Line(kHeight + kHeight / 4, {{200, 0, line, FormFont::Fixed}});
+        if (end == text.size() && line.empty()) break;
+        // A line longer than the page is wide goes on below, broken at a space where there is one.
+        do {
+            std::size_t cut = line.size();
+            if (cut > kPlainTextColumns) {
+                cut = line.rfind(' ', kPlainTextColumns);
+                if (cut == std::string::npos || cut == 0) cut = kPlainTextColumns;
+            }
+            writer.Line(kHeight + kHeight / 4, {{200, 0, line.substr(0, cut), FormFont::Fixed}});
+            line.erase(0, cut < line.size() && line[cut] == ' ' ? cut + 1 : cut);
+        } while (!line.empty());
         start = end + 1;
     }
     return writer.Take();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -87,8 +88,10 @@ private:
 std::vector<CFormRect> FormFrame();
 CFormText FormTitle(const std::string& title);
 
-// A plain text (a report, a message) on pages: the title at the top of the
-// first page, then the lines in fixed pitch; long lines are not wrapped.
+// A plain text (a report, a message) on pages: the title at the top of each
+// page, then the lines in fixed pitch, a line longer than `kPlainTextColumns`
+// characters broken over the next ones.
+inline constexpr std::size_t kPlainTextColumns = 80;
 CPrintForm PlainTextForm(const std::string& title, const std::string& text, int pageHeight);
 
 // Every text of the form, page by page in drawing order (for checks and tests).

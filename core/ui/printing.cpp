@@ -208,6 +208,11 @@ bool PrintTextWithDialog(QWidget* parent, const std::string& title, const std::s
         parent, [&](int pageHeight) { return PlainTextForm(title, text, pageHeight); }, title);
 }
 
+void PreviewText(QWidget* parent, const std::string& title, const std::string& text) {
+    PreviewForm(
+        parent, [&](int pageHeight) { return PlainTextForm(title, text, pageHeight); }, title);
+}
+
 bool PrintTextToPdf(const std::string& title, const std::string& text, const std::string& path, std::string& error) {
     return PrintFormToPdf([&](int pageHeight) { return PlainTextForm(title, text, pageHeight); }, path, error);
 }

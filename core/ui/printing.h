@@ -38,4 +38,5 @@ void PrintSetup(QWidget* parent);
 
 // A plain text (a report) through the printer dialog; false when cancelled.
 bool PrintTextWithDialog(QWidget* parent, const std::string& title, const std::string& text);
+void PreviewText(QWidget* parent, const std::string& title, const std::string& text);
 bool PrintTextToPdf(const std::string& title, const std::string& text, const std::string& path, std::string& error);

@@ -78,8 +78,8 @@ TEST(PrintForm, ListsGoOnOverPagesWithTheirHeadsAndTextsStayInOrder) {
     EXPECT_EQ(FormText(form), "LIST\nName:\nrow0\nrow1\n\fLIST\nName:\nrow2\nrow3\n\fLIST\nName:\nrow4\n\f");
     EXPECT_EQ(form.pages[1].texts[2].y, -920);
     EXPECT_EQ(form.pages[0].rects.size(), 1u);
-    const CPrintForm text = PlainTextForm("Report", "a\r\nb\n", 0);
-    EXPECT_EQ(FormText(text), "Report\na\nb\n\f");
+    const CPrintForm text = PlainTextForm("Report", "a\r\n\n" + std::string(79, 'x') + " yz\n", 0);
+    EXPECT_EQ(FormText(text), "Report\na\n\n" + std::string(79, 'x') + "\nyz\n\f");
 }
 
 using Printouts = VoyageTest<MakeChannelCrossing>;
