@@ -57,6 +57,12 @@ CCalculatorDialog::CCalculatorDialog(const char* title, bool calculate, QWidget*
 
 void CCalculatorDialog::AddRow(const char* label, QWidget* field, const char* unit) {
     const int row = m_grid->rowCount();
+    // The first field takes the typing, its text selected to be typed over.
+    if (row == 0) {
+        field->setFocus(Qt::OtherFocusReason);
+        if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(field)) spin->selectAll();
+    }
     m_grid->addWidget(new QLabel(QString::fromUtf8(label), this), row, 0);
     m_grid->addWidget(field, row, 1);
     if (*unit) m_grid->addWidget(new QLabel(QString::fromUtf8(unit), this), row, 2);
