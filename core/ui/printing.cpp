@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
