@@ -14,6 +14,8 @@
 #include "platform/services.h"
 #include "weather/ui/weather_commands.h"
 #include "plot/ui/plot_commands.h"
+#include "app/ui/print_commands.h"
+#include "app/ui/calculator_dialogs.h"
 
 namespace {
 
@@ -56,4 +58,6 @@ void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterAstroCommands(registry);
     RegisterShipCommands(registry);
     RegisterListCommands(registry);
+    RegisterPrintCommands(registry);
+    RegisterCalculatorCommands(registry);
 }

@@ -46,7 +46,9 @@ const std::set<Command> kHandled = {
     Command::ImportRouteGpx, Command::ExportRouteGpx, Command::Starfinder,
     Command::LocalTimes, Command::Observation, Command::Azimuth, Command::PendingObservations, Command::AlmanacData,
     Command::AlmanacToDate, Command::VesselProperties, Command::Destination, Command::AddressAgent,
-    Command::AddressPilot, Command::AddressPortControl, Command::Checklists};
+    Command::AddressPilot, Command::AddressPortControl, Command::Checklists,
+    Command::FilePrint, Command::FilePrintPreview, Command::FilePrintSetup, Command::CalculateEta, Command::Squat,
+    Command::WheelOver, Command::GeographicalRange, Command::MetricConversions, Command::DistanceToCoast};
 
 // The commands whose dialogs hold the dashboard's refresh.
 const std::set<Command> kSuspending = {
