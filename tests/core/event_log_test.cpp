@@ -13,7 +13,6 @@ TEST(EventLog, FileNamesAndLines) {
                                  {"a.tx", " Wednesday 05 Dec.txt"}}) // four characters or fewer: no base
         EXPECT_EQ(CEventLog::FileName(setting, wednesday), name);
     EXPECT_EQ(CEventLog::Line("Fix", wednesday), "12/05/01  14:30:00  Fix\r\n");
-    EXPECT_EQ(CEventLog::Line("", wednesday), "12/05/01  14:30:00  \r\n");
 }
 
 TEST_F(ModelTest, EventLogAppendsLinesPerLocalDay) {

@@ -15,19 +15,14 @@
 
 TEST(FileIo, AtomicWritesReplaceWholeOrKeepTheOldFile) {
     CScratchDir dir;
-    std::string error, bytes;
+    std::string error;
     ASSERT_TRUE(WriteFileAtomic(dir / "a.bin", "first", error)) << error;
     ASSERT_TRUE(WriteFileAtomic(dir / "a.bin", "second", error)) << error;
     EXPECT_EQ(Slurp(dir / "a.bin"), "second");
     EXPECT_EQ(dir.Names().size(), 1u) << "no temporary file is left";
     ASSERT_TRUE(WriteFileAtomic(dir.path.string() + "\\b.bin", "x", error)) << "old-style separators";
     EXPECT_EQ(Slurp(dir / "b.bin"), "x");
-
-    EXPECT_FALSE(WriteFileAtomic(dir / "missing/a.bin", "x", error));
-    EXPECT_NE(error.find("missing/a.bin"), std::string::npos) << error;
-    EXPECT_FALSE(ReadWholeFile(dir / "none.k7v", bytes, error));
-    EXPECT_NE(error.find("none.k7v"), std::string::npos) << error;
-    EXPECT_FALSE(ReadWholeFile(dir.path.string(), bytes, error)) << "a folder is not a file";
+    // Missing folders and files, folders as files: the save faults' and the command-line tests'.
 }
 
 TEST(FileIo, RecordFilesLoadWholeOrNotAtAll) {

@@ -33,7 +33,7 @@ CPort DistinctPort() {
     return p;
 }
 
-// A default address under another name, as stored (see the address test).
+// A new address under another name, as stored (filled in: the address test).
 std::string AddressBytes(const std::string& name, const std::string& radio = "") {
     return Hex("05 4561727468") + CountedString("nobody@example.com") + Hex("02 3639 05 534f4c3342 05 4f72626974") +
            CountedString(name) + Hex("09 536f6d657768657265 00 00") + CountedString(radio) + Hex("00");

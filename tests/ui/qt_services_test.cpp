@@ -92,18 +92,13 @@ private slots:
             QFAIL("Run with XDG_CONFIG_HOME set to a scratch folder.");
     }
 
-    void settingsRoundTrip() {
+    // The two stores share one file (qtAndPlainStoresReadEachOther); what only the Qt one decides is here.
+    void settingsReadDefaultsAndNonNumbers() {
         CQtSettingsStore store;
-        QCOMPARE(CQtSettingsStore::FilePath(), CIniSettingsStore::DefaultPath());
-        QVERIFY(store.SetString(kSection, "Vessel Name", "MV Tessa Moor") &&
-                store.SetString(kSection, "Vessel Name", "MV Keel"));
-        QCOMPARE(store.GetString(kSection, "Vessel Name", "x"), std::string("MV Keel"));
         for (int value : {-273, INT_MIN}) { // two, so that what an earlier run left does not pass
             QVERIFY(store.SetInt(kSection, "Interval", value));
-            QCOMPARE(store.GetInt(kSection, "Interval", 5), value);
+            QCOMPARE(store.GetString(kSection, "Interval", "x"), std::to_string(value));
         }
-        // An integer reads as text; absent keys give the reader's own default.
-        QCOMPARE(store.GetString(kSection, "Interval", "x"), std::to_string(INT_MIN));
         QCOMPARE(store.GetString(kSection, "Never Written", "fallback"), std::string("fallback"));
         QCOMPARE(store.GetInt("Never Written Section", "Interval", -3), -3);
         // What is there but not a whole number reads as 0, not as the default.
@@ -111,7 +106,6 @@ private slots:
             QVERIFY(store.SetString(kSection, "Not A Number", text));
             QCOMPARE(store.GetInt(kSection, "Not A Number", 5), 0);
         }
-        QVERIFY(store.LastError().empty());
     }
 
     void qtAndPlainStoresReadEachOther() {
@@ -164,11 +158,7 @@ private slots:
             QVERIFY2(qt.Contains("Hand Written", key) && ini.Contains("Hand Written", key), key);
             QCOMPARE(ini.GetString("Hand Written", key, "absent"), qt.GetString("Hand Written", key, "absent"));
         }
-        // A few by value, so that agreeing on nonsense does not pass.
-        QCOMPARE(qt.GetString("Hand Written", "list", ""), std::string("Smith, John, Jones, Ann"));
-        QCOMPARE(qt.GetString("Hand Written", "comment", ""), std::string("kept"));
-        QCOMPARE(qt.GetString("Hand Written", "octal", ""), std::string("AB\xD0\xBD"));
-        QCOMPARE(ini.GetInt("Hand Written", "number", 0), 12);
+        // By value, so that agreeing on nonsense does not pass: the plain store's own test.
     }
 
     void messageBoxAndChoice() {
