@@ -91,7 +91,9 @@ CDashboardFigures RefreshDashboard(CKeelmarkLiteDoc& doc) {
     made += lastFix->DistanceTo(present.GetLatitude(), present.GetLongitude(), present.GetProceedVia());
     f.distanceMade = CConversion::Truncate(made, 2);
     const double hours = (CConversion::DayNumber(present.GetTime()) - CConversion::DayNumber(reference->GetTime())) * 24.0;
-    f.speedMadeGood = hours != 0.0 ? CConversion::Truncate(f.distanceMade / hours, 2) : 0.0;
+    // Under a minute since the reference (just reset to the departure, say) a
+    // speed would be the noise of the time stamps: 0 as for no time at all.
+    f.speedMadeGood = std::fabs(hours) >= 1.0 / 60.0 ? CConversion::Truncate(f.distanceMade / hours, 2) : 0.0;
     if (!std::isfinite(f.speedMadeGood)) f.speedMadeGood = 0.0;
     f.hoursSinceReference = CConversion::Truncate(hours, 1);
 

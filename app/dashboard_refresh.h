@@ -46,7 +46,7 @@ struct CDashboardFigures {
     // Speed made good since the reference fix
     std::string referenceName;
     double distanceMade = 0.0;  // cut to 2 decimals
-    double speedMadeGood = 0.0; // cut to 2 decimals; 0 when no time has passed
+    double speedMadeGood = 0.0; // cut to 2 decimals; 0 under a minute since the reference
     double hoursSinceReference = 0.0;
     double hoursSinceLastFix = 0.0;
     double presentSpeed = 0.0; // cut to 2 decimals
