@@ -9,25 +9,11 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "core/ui/form_fields.h"
 #include "core/voyage.h"
 #include "document/keelmark_lite_doc.h"
 #include "document/route_editing.h"
 #include "document/ui/route_form.h"
-
-namespace {
-
-QWidget* WithUnit(QWidget* field, const QString& unit) {
-    auto* row = new QWidget(field->parentWidget());
-    field->setParent(row);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(field);
-    if (!unit.isEmpty()) layout->addWidget(new QLabel(unit, row));
-    layout->addStretch(1);
-    return row;
-}
-
-} // namespace
 
 CDialogSelectWaypoint::CDialogSelectWaypoint(CKeelmarkLiteDoc& doc, QWidget* parent) : QDialog(parent), m_doc(doc) {
     setWindowTitle(QStringLiteral("Select next waypoint"));

@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "core/ui/coordinate_edit.h"
+#include "core/ui/form_fields.h"
 #include "core/ui/number_field.h"
 #include "core/ui/storable_text.h"
 #include "core/ui/utc_entry.h"
@@ -24,25 +25,6 @@ namespace {
 
 constexpr double kMaximumCourse = 360.0;
 constexpr double kMaximumSpeed = 500.0;
-
-QLineEdit* NumberEdit(QWidget* parent, const char* name, double value) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    SetNumberField(edit, value);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-00000.0000")) + 24);
-    return edit;
-}
-
-QWidget* WithUnit(QWidget* field, const QString& unit) {
-    auto* row = new QWidget(field->parentWidget());
-    field->setParent(row);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(field);
-    layout->addWidget(new QLabel(unit, row));
-    layout->addStretch(1);
-    return row;
-}
 
 // A figure without a range must still be a number.
 bool ReadAnyNumber(QLineEdit* edit, double& value) {

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "core/conversion.h"
+#include "core/ui/form_fields.h"
 #include "core/ui/number_field.h"
 
 namespace {
@@ -24,14 +25,6 @@ namespace {
 // Wide enough for "-1234.56" and a little more, not the width of the sheet.
 void NumberWidth(QWidget* field) {
     field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("-00000.0000")) + 24);
-}
-
-QLineEdit* NumberEdit(QWidget* parent, const char* name, double value) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    SetNumberField(edit, value);
-    NumberWidth(edit);
-    return edit;
 }
 
 // Shown only: greyed like the sheet, so that nobody tries to type into it.
@@ -50,17 +43,6 @@ QLineEdit* ReadOnlyEdit(QWidget* parent, const char* name, const QString& text, 
 QString Figure(double value) { return GeneralNumberText(CConversion::Truncate(value, 2)); }
 
 // A field with its unit behind it.
-QWidget* WithUnit(QWidget* field, const QString& unit) {
-    auto* row = new QWidget(field->parentWidget());
-    field->setParent(row);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(field);
-    layout->addWidget(new QLabel(unit, row));
-    layout->addStretch(1);
-    return row;
-}
-
 QComboBox* CodeList(QWidget* parent, const char* name, std::span<const char* const> entries, int index) {
     auto* list = new QComboBox(parent);
     list->setObjectName(QString::fromLatin1(name));
