@@ -11,6 +11,7 @@
 #include "platform/services.h"
 #include "weather/ui/weather_commands.h"
 #include "plot/ui/plot_commands.h"
+#include "reports/ui/report_commands.h"
 
 namespace {
 
@@ -70,4 +71,5 @@ void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterWeatherCommands(registry);
     RegisterPlotCommands(registry);
     RegisterGpxCommands(registry);
+    RegisterReportCommands(registry);
 }
