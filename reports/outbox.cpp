@@ -109,7 +109,7 @@ std::string WriteOutboxFile(const std::string& folder, const std::string& base, 
             result = path;
         } else if (errno == EEXIST) {
             continue;
-        } else if (errno == EPERM || errno == ENOTSUP || errno == EOPNOTSUPP || errno == EXDEV || errno == EMLINK) {
+        } else if (errno == EPERM || errno == ENOTSUP || errno == EXDEV || errno == EMLINK) {
             // A file system without links (a shared drive): create the name exclusively instead.
             const int out = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
             if (out < 0 && errno == EEXIST) continue;

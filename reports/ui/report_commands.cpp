@@ -1,5 +1,7 @@
 #include "reports/ui/report_commands.h"
 
+#include <optional>
+
 #include "app/scheduled_report.h"
 #include "core/event_log.h"
 #include "core/ui/command_registry.h"

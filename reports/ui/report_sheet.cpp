@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "core/text_encoding.h"
 #include "core/ui/storable_text.h"
 #include "platform/services.h"

@@ -47,9 +47,9 @@ TEST_F(Outbox, MessageBytesWithAndWithoutHeaderAndFooter) {
 
 TEST_F(Outbox, NamesByLocalTimeAndDataSystemAndNoneReplaced) {
     const std::tuple<int, int, int, const char*> cases[] = {
-        {1, 9, 5, "REP905.msg"}, {1, 0, 0, "REP.msg"},  {1, 12, 7, "REP1207.msg"}, {2, 9, 5, "REP905.txt"},
-        {2, 0, 0, "REP.txt"},    {2, 12, 7, "REP1207.txt"}, {0, 9, 5, "REP905"},     {0, 0, 0, "REP"},
-        {0, 12, 7, "REP1207"},   {7, 0, 45, "REP45.msg"}};
+        {7, 0, 45, "REP45.msg"}, {2, 9, 5, "REP905.txt"}, {2, 0, 0, "REP.txt"}, {2, 12, 7, "REP1207.txt"},
+        {0, 9, 5, "REP905"},     {0, 0, 0, "REP"},        {0, 12, 7, "REP1207"},  {1, 9, 5, "REP905.msg"},
+        {1, 0, 0, "REP.msg"},    {1, 12, 7, "REP1207.msg"}};
     for (const auto& [system, hour, minute, name] : cases) {
         host.Set("datasys", system);
         AtLocal(hour, minute);
