@@ -94,6 +94,10 @@ std::string WriteOutboxFile(const std::string& folder, const std::string& base, 
         error = Why(prefix + base + extension, errno);
         return "";
     }
+    // As any new file would be (mkstemp makes it private): the sending program may be another user.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
     const bool written = WriteAll(fd, bytes);
     const int writeErr = errno;
     ::close(fd);

@@ -128,8 +128,11 @@ std::string CReport::ValueText(std::int32_t code) const {
     case kShipsName:
         return m_vessel ? m_vessel->m_name : "";
     case kDistanceSinceLastReport:
+        // No report made yet (a voyage opened from its file): nothing to count from.
+        if (m_timeOfLastReport == CTime()) return kNoSpeedText;
         return CConversion::FixedText(m_remainingDistanceAtLastReport - m_remainingDistance);
     case kSpeedSinceLastReport: {
+        if (m_timeOfLastReport == CTime()) return kNoSpeedText;
         const double distance = m_remainingDistanceAtLastReport - m_remainingDistance;
         const double hours =
             (CConversion::DayNumber(services::Now()) - CConversion::DayNumber(m_timeOfLastReport)) * 24.0;

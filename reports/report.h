@@ -62,7 +62,8 @@ public:
     // zone time (formatted in UTC); nothing when the ship does not get there.
     // The document supplies it; without it the ETA line shows its label only.
     using EtaSource = std::function<std::optional<CTime>()>;
-    // What the speed line shows when no time has passed since the last report.
+    // What the lines since the last report show when there is none to count
+    // from (no report made yet) or, for the speed, no time has passed since.
     static constexpr const char* kNoSpeedText = "--";
 
     // Six default lines; no report made yet (time 0, 0 nM before). The document

@@ -161,7 +161,7 @@ constexpr CCommandRow kRows[] = {
     Line(kTools),
     Voyage(Command::NewReport, "actionNewReport", kReports, "&New Report...", "Define a new report"),
     Voyage(Command::OpenReport, "actionOpenReport", kReports, "&Open Report...", "Open a report file"),
-    Voyage(Command::ReportScheduler, "actionReportScheduler", kReports, "Report &Scheduler...", "When reports are due"),
+    Voyage(Command::ReportScheduler, "actionReportScheduler", kReports, "Report &Schedule...", "When reports are due"),
     Voyage(Command::AlmanacData, "actionAlmanacView", kAlmanac, "&View", "View or update almanac data"),
     Voyage(Command::AlmanacLoad, "actionAlmanacLoad", kAlmanac, "&Load", "Load an almanac file"),
     Voyage(Command::AlmanacSave, "actionAlmanacSave", kAlmanac, "&Save", "Save the almanac to a file"),

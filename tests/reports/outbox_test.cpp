@@ -17,6 +17,7 @@ protected:
     Outbox() {
         report.SetPreparedFigures(40.0, 0.0, 0.0);
         report.SetRemainingDistanceAtLastReport(64.0);
+        report.SetTimeOfLastReport(kNow - 3600);
         report.SetSendAsMessage(true);
         while (report.GetLineCount() > 0)
             report.DeleteLine(0);

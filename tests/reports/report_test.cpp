@@ -117,6 +117,8 @@ TEST_F(Report, SinceTheLastReportAndSunTimes) {
     EXPECT_EQ(Line(17), "L: --");
     report.SetTimeOfLastReport(fake.clock.Now() + 3600);
     EXPECT_EQ(Line(17), "L: --");
+    report.SetTimeOfLastReport(CTime()); // none made yet
+    EXPECT_EQ(Line(16) + Line(17), "L: --L: --");
 
     // The ETA at the present speed in the destination's zone time; none when she does not get there.
     std::optional<CTime> eta = CTime::FromUtc(2026, 1, 3, 7, 30);
