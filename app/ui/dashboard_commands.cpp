@@ -12,6 +12,8 @@
 #include "weather/ui/weather_commands.h"
 #include "plot/ui/plot_commands.h"
 #include "reports/ui/report_commands.h"
+#include "app/ui/print_commands.h"
+#include "app/ui/calculator_dialogs.h"
 
 namespace {
 
@@ -72,4 +74,6 @@ void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterPlotCommands(registry);
     RegisterGpxCommands(registry);
     RegisterReportCommands(registry);
+    RegisterPrintCommands(registry);
+    RegisterCalculatorCommands(registry);
 }

@@ -36,6 +36,7 @@
 #include "app/ui/tip_dialog.h"
 #include "core/file_io.h"
 #include "core/ui/command_table.h"
+#include "core/ui/printing.h"
 #include "document/keelmark_lite_doc.h"
 #include "platform/file_filter.h"
 #include "platform/services.h"
@@ -141,6 +142,7 @@ void CMainFrame::RegisterFrameCommands() {
     on(Command::Options, &CMainFrame::OnOptions);
     on(Command::TipOfTheDay, &CMainFrame::OnTipOfTheDay);
     on(Command::About, &CMainFrame::OnAppAbout);
+    m_commands.Register(Command::FilePrintSetup, [this](const CCommandContext&) { PrintSetup(this); });
     m_commands.Register(Command::WindowCascade, [this](const CCommandContext&) { m_mdiArea->cascadeSubWindows(); });
     m_commands.Register(Command::WindowTile, [this](const CCommandContext&) { m_mdiArea->tileSubWindows(); });
     m_commands.Register(Command::WindowArrange, [this](const CCommandContext&) { m_mdiArea->tileSubWindows(); });

@@ -47,9 +47,8 @@ constexpr const char* kWindow = "&Window";
 constexpr const char* kHelp = "&Help";
 constexpr CommandEnable kWithVoyage = CommandEnable::WithVoyage;
 
-// Entries without a handler show disabled: printing until the printouts come,
-// the clipboard commands, which nothing in the program handles, and the
-// dialogs not built yet.
+// Entries without a handler show disabled: the clipboard commands, which
+// nothing in the program handles, and the dialogs not built yet.
 constexpr CCommandRow kRows[] = {
     Frame(Command::FileNew, "actionFileNew", kFile, "&New", "Create a new voyage", "Ctrl+N", "new", 11),
     Frame(Command::FileOpen, "actionFileOpen", kFile, "&Open...", "Open an existing voyage", "Ctrl+O", "open", 12),

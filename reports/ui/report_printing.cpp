@@ -1,11 +1,16 @@
 #include "reports/ui/report_printing.h"
 
-#include <QFontDatabase>
-#include <QFontMetrics>
-#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStringList>
+
+#include "core/print_form.h"
+#include "core/ui/printing.h"
+
+namespace {
+
+constexpr const char* kPrintTitle = "Position Report";
+
+} // namespace
 
 std::string ReportPdfPath(const std::string& reportFile) {
     std::string path = reportFile.empty() ? "Report.k7r" : reportFile;
@@ -16,41 +21,14 @@ std::string ReportPdfPath(const std::string& reportFile) {
 }
 
 std::string PrintReportText(const std::string& text, const std::string& pdfPath, std::string& error) {
-    QPrinter printer(QPrinter::HighResolution);
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    std::string where;
-    if (info.isNull()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(pdfPath));
-        where = pdfPath;
-    } else {
-        printer.setPrinterName(info.printerName());
-        where = info.printerName().toStdString();
-    }
-    printer.setDocName(QStringLiteral("Position Report"));
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        error = "Cannot print to " + where;
-        return "";
-    }
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(10);
-    painter.setFont(font);
-    const QFontMetrics metrics(font, &printer);
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QRect area(0, 0, page.width(), page.height());
-    int y = metrics.ascent();
-    for (const QString& line : QString::fromStdString(text).split(QLatin1Char('\n'))) {
-        if (y > area.height()) {
-            printer.newPage();
-            y = metrics.ascent();
-        }
-        painter.drawText(0, y, line);
-        y += metrics.lineSpacing();
-    }
-    if (!painter.end()) {
-        error = "Cannot print to " + where;
-        return "";
-    }
-    return where;
+    // The printer the printed forms use (Print Setup chooses it), without a dialog.
+    QPrinter& printer = SharedPrinter();
+    if (printer.outputFormat() != QPrinter::NativeFormat || QPrinterInfo::availablePrinterNames().isEmpty())
+        return PrintTextToPdf(kPrintTitle, text, pdfPath, error) ? pdfPath : "";
+    if (printer.printerName().isEmpty()) printer.setPrinterName(QPrinterInfo::defaultPrinterName());
+    printer.setDocName(QString::fromLatin1(kPrintTitle));
+    const std::string where = printer.printerName().toStdString();
+    if (DrawForm(printer, PlainTextForm(kPrintTitle, text, PrintableHeight(printer)))) return where;
+    error = "Cannot print on the printer \"" + where + "\".";
+    return "";
 }

@@ -43,7 +43,9 @@ const std::set<Command> kHandled = {
     Command::SelectReference, Command::PopularButton, Command::Waypoints, Command::PopularPosition,
     Command::PopularPositionView, Command::SpeedMadeGood, Command::VoyageProperties, Command::UpdateMeteo,
     Command::AverageWeather, Command::Hurricanes, Command::VoyagePlot,
-    Command::ImportRouteGpx, Command::ExportRouteGpx, Command::NewReport, Command::OpenReport,
+    Command::ImportRouteGpx, Command::ExportRouteGpx, Command::FilePrint, Command::FilePrintPreview,
+    Command::FilePrintSetup, Command::CalculateEta, Command::Squat, Command::WheelOver, Command::GeographicalRange,
+    Command::MetricConversions, Command::DistanceToCoast, Command::NewReport, Command::OpenReport,
     Command::ReportScheduler};
 
 // The commands whose dialogs hold the dashboard's refresh.
