@@ -37,6 +37,10 @@ public:
     CAlmanac& operator=(CAlmanac&& other) noexcept;
     ~CAlmanac();
 
+    // Whether objects were changed since the almanac was last loaded or saved.
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool modified = true) { m_modified = modified; }
+
     // Reads the file named by the setting "almanac" into this almanac (merging,
     // as Serialize does). A file that cannot be opened, or is damaged, is
     // reported and the almanac kept as it was.
@@ -89,4 +93,5 @@ private:
 
     std::vector<std::unique_ptr<CAstroObject>> m_objects;
     std::vector<PendingObservation> m_observations;
+    bool m_modified = false;
 };

@@ -5,6 +5,7 @@
 #include "core/archive.h"
 #include "core/record_file.h"
 #include "particulars/vessel.h"
+#include "reports/report.h"
 #include "platform/services.h"
 
 namespace {
@@ -19,14 +20,32 @@ std::string CPort::GetLadderSideText() const { return m_ladderSide == kLadderSta
 
 std::string CPort::GetCallUnitText() const { return m_callUnit == kCallMiles ? "nM" : "hrs"; }
 
-CArrivalDraft CPort::GetArrivalDraft(const CVessel& vessel) const {
+CArrivalDraft CPort::GetArrivalDraft(const CVessel& vessel, std::int32_t salinity) const {
+    const double factor = salinity > 0 ? static_cast<double>(kSeaWaterDensity) / salinity : 1.0;
     CArrivalDraft d;
-    d.forward = vessel.m_draftForward;
-    d.aft = vessel.m_draftAft;
-    d.airDraft = vessel.GetAirDraft();
-    d.draftClearance = m_maximumDraft - vessel.m_draftAft;
+    d.forward = vessel.m_draftForward * factor;
+    d.aft = vessel.m_draftAft * factor;
+    d.airDraft = vessel.m_mastHeight - (d.forward + d.aft) / 2.0;
+    d.draftClearance = m_maximumDraft - d.aft;
     d.airDraftClearance = m_maximumAirDraft - d.airDraft;
     return d;
+}
+
+std::string CPort::GetStandardReport() { return services::GetString(kStandardReportSetting, ""); }
+
+bool CPort::IsReportFile(const std::string& path) {
+    CReport report;
+    std::string error;
+    if (LoadRecordFile(path, report, error) == LoadResult::Loaded) return true;
+    services::Prompts().Show("This is not a report file:\n" + error, PromptIcon::Warning);
+    return false;
+}
+
+bool CPort::SetStandardReport(const std::string& path) {
+    ISettingsStore& store = services::Settings();
+    if (store.SetString(kSettingsSection, kStandardReportSetting, path)) return true;
+    services::Prompts().Show("The standard report could not be remembered:\n" + store.LastError(), PromptIcon::Warning);
+    return false;
 }
 
 void CPort::SetAgentContact(const std::string& name, const std::string& eMail, const std::string& phone,

@@ -10,8 +10,8 @@ class CArchive;
 class CVessel;
 
 // The arrival figures the port's Draft page shows: the vessel's present drafts
-// as they stand (no correction for the water at the berth) and the clearances
-// under the port's restrictions.
+// (taken in sea water) corrected for the density of the water at the berth,
+// and the clearances under the port's restrictions.
 struct CArrivalDraft {
     double forward = 0.0;
     double aft = 0.0;
@@ -32,6 +32,12 @@ public:
     static constexpr const char* kFileFilter = "Port Files (*.k7p)|*.k7p|All Files (*.*)|*.*||";
     static constexpr const char* kFileExtension = "k7p";
     static constexpr const char* kFileName = "Destination";
+    // The report file to port control, kept in the settings (not in the port file).
+    static constexpr const char* kStandardReportSetting = "portreport";
+    static constexpr const char* kReportFilter = "Report Files (*.k7r)|*.k7r|All Files (*.*)|*.*||";
+    static constexpr const char* kReportExtension = "k7r";
+    // Density of the sea water the present drafts are read in, kg per cubic metre.
+    static constexpr std::int32_t kSeaWaterDensity = 1025;
     // The agent is always reached on the calling channel.
     static constexpr const char* kAgentRadioChannel = "16";
 
@@ -57,7 +63,18 @@ public:
     // "nM" for unit 1, "hrs" otherwise.
     std::string GetCallUnitText() const;
 
-    CArrivalDraft GetArrivalDraft(const CVessel& vessel) const;
+    // Box-shaped hull: draft on arrival = present draft x 1025 / salinity; the
+    // air draft from the mast height over the mean arrival draft. A salinity of
+    // 0 or less (no water at all) leaves the drafts as they are.
+    CArrivalDraft GetArrivalDraft(const CVessel& vessel) const { return GetArrivalDraft(vessel, m_salinity); }
+    CArrivalDraft GetArrivalDraft(const CVessel& vessel, std::int32_t salinity) const;
+
+    // The standard report to port control: the path in the settings, empty
+    // when none was chosen. Choosing one checks that it is a report file; a file
+    // that is not is refused with a message, and false.
+    static std::string GetStandardReport();
+    static bool IsReportFile(const std::string& path);
+    static bool SetStandardReport(const std::string& path);
 
     // The agent's contact details as the Agent page confirms them; the radio
     // channel becomes the calling channel whatever it held.

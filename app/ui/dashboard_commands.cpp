@@ -2,12 +2,15 @@
 
 #include "app/schedule.h"
 #include "app/ui/schedule_dialog.h"
+#include "astro/ui/astro_commands.h"
 #include "core/ui/command_registry.h"
 #include "document/keelmark_lite_doc.h"
 #include "document/position_fix.h"
 #include "document/ui/gpx_commands.h"
 #include "document/ui/position_fix_dialog.h"
 #include "document/ui/route_commands.h"
+#include "lists/ui/list_commands.h"
+#include "particulars/ui/ship_commands.h"
 #include "platform/services.h"
 #include "weather/ui/weather_commands.h"
 #include "plot/ui/plot_commands.h"
@@ -16,10 +19,6 @@
 #include "app/ui/calculator_dialogs.h"
 
 namespace {
-
-constexpr const char* kAlmanacFilter = "Almanac Data (*.dat)|*.dat|All Files (*.*)|*.*||";
-constexpr const char* kAlmanacExtension = "dat";
-constexpr const char* kAlmanacName = "Almanac";
 
 void OnGpsUpdate(const CCommandContext& c) {
     CDialogPositionFix dialog(c.parent);
@@ -43,28 +42,12 @@ void OnPresentFromPopular(const CCommandContext& c) {
                                                          present.GetLatitude(), present.GetLongitude()));
 }
 
-void OnAlmanacLoad(const CCommandContext& c) {
-    const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
-    if (const auto path = services::Files().ChooseOpen(request)) c.Doc().GetAlmanac().LoadFile(*path);
-}
-
-void OnAlmanacSave(const CCommandContext& c) {
-    const FileChoiceRequest request{kAlmanacFilter, kAlmanacExtension, kAlmanacName, {}};
-    if (const auto path = services::Files().ChooseSave(request)) c.Doc().GetAlmanac().SaveFile(*path);
-}
-
 } // namespace
 
 void RegisterDashboardCommands(CCommandRegistry& registry) {
     registry.Register(Command::GpsUpdate, OnGpsUpdate);
     registry.Register(Command::Schedule, OnSchedule);
     registry.Register(Command::PresentFromPopular, OnPresentFromPopular);
-    registry.Register(Command::ExportVessel, [](const CCommandContext& c) { c.Doc().GetVessel().ExportVessel(); });
-    registry.Register(Command::ImportVessel, [](const CCommandContext& c) { c.Doc().GetVessel().ImportVessel(); });
-    registry.Register(Command::ExportPort, [](const CCommandContext& c) { c.Doc().GetPort().ExportPort(); });
-    registry.Register(Command::ImportPort, [](const CCommandContext& c) { c.Doc().GetPort().ImportPort(); });
-    registry.Register(Command::AlmanacLoad, OnAlmanacLoad);
-    registry.Register(Command::AlmanacSave, OnAlmanacSave);
 }
 
 void RegisterVoyageCommands(CCommandRegistry& registry) {
@@ -76,4 +59,7 @@ void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterReportCommands(registry);
     RegisterPrintCommands(registry);
     RegisterCalculatorCommands(registry);
+    RegisterAstroCommands(registry);
+    RegisterShipCommands(registry);
+    RegisterListCommands(registry);
 }

@@ -3,8 +3,7 @@
 class CCommandRegistry;
 
 // Registers the dashboard's own handlers: the GPS fix, the schedule of arrival,
-// the present position from the popular one, vessel and port import and
-// export, the OBS message, and loading and saving the almanac.
+// and the present position from the popular one.
 void RegisterDashboardCommands(CCommandRegistry& registry);
 
 // Registers the handlers of every family of voyage commands.

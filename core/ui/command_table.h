@@ -59,6 +59,7 @@ enum class Command {
     AlmanacData = 32800,
     AlmanacLoad = 32817,
     AlmanacSave = 32818,
+    AlmanacToDate = 32880,
     // Meteo
     UpdateMeteo = 32801,
     AverageWeather = 32835,

@@ -10,10 +10,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "astro/local_times.h"
+#include "core/ui/arrival_pages.h"
 #include "core/position.h"
 #include "core/ui/coordinate_edit.h"
 #include "core/ui/number_field.h"
 #include "core/ui/storable_text.h"
+#include "document/keelmark_lite_doc.h"
 #include "document/ui/route_form.h"
 
 namespace {
@@ -33,42 +36,39 @@ QWidget* Figure(QWidget* parent, const char* name, const QString& text, const QS
 
 QString Count(int count) { return QString::number(count); }
 
+// A page of the sheet around one of the celestial widgets.
+class CCelestialPage : public CPositionSheetPage {
+public:
+    explicit CCelestialPage(QWidget* parent) : CPositionSheetPage(parent), m_layout(new QVBoxLayout(this)) {
+        m_layout->setContentsMargins(0, 0, 0, 0);
+    }
+    template <typename T> T* Hold(T* widget) {
+        m_layout->addWidget(widget);
+        return widget;
+    }
+
+private:
+    QVBoxLayout* m_layout;
+};
+
+class CTimesPage : public CCelestialPage {
+public:
+    CTimesPage(const CPosition& position, double sunAltitude, QWidget* parent) : CCelestialPage(parent) {
+        m_times = Hold(new CPagePosTimes(position.GetLongitude(), position.GetZoneOffset(), position.GetETA(),
+                                         sunAltitude, false, this));
+    }
+    bool CopyBack(CPositionSheetFields& fields) override {
+        double hours = 0.0;
+        if (!m_times->ReadZoneOffset(hours)) return false;
+        fields.zoneOffset = hours;
+        return true;
+    }
+
+private:
+    CPagePosTimes* m_times;
+};
+
 } // namespace
-
-CPagePos::CPagePos(const CPositionSheetFields& fields, QWidget* parent) : CPositionSheetPage(parent) {
-    m_description = new QLineEdit(this);
-    m_description->setObjectName(QStringLiteral("descriptionEdit"));
-    AcceptOnlyStorableText(m_description);
-    m_description->setText(Q(fields.description));
-    m_latitude = new CCoordinateEdit(CCoordinateEdit::Axis::Latitude, this);
-    m_latitude->setObjectName(QStringLiteral("latitudeEntry"));
-    m_latitude->SetValues(fields.latitude.degrees, fields.latitude.minutes, fields.latitude.hemisphere);
-    m_longitude = new CCoordinateEdit(CCoordinateEdit::Axis::Longitude, this);
-    m_longitude->setObjectName(QStringLiteral("longitudeEntry"));
-    m_longitude->SetValues(fields.longitude.degrees, fields.longitude.minutes, fields.longitude.hemisphere);
-    m_proceedVia = new QComboBox(this);
-    m_proceedVia->setObjectName(QStringLiteral("proceedViaList"));
-    FillSortedList(m_proceedVia, {QStringLiteral("Rhumbline"), QStringLiteral("GreatCircle")});
-    m_proceedVia->setCurrentIndex(fields.proceedVia == 0 || fields.proceedVia == 1 ? fields.proceedVia : -1);
-
-    auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("Description:"), m_description);
-    form->addRow(QStringLiteral("Latitude:"), m_latitude);
-    form->addRow(QStringLiteral("Longitude:"), m_longitude);
-    form->addRow(QStringLiteral("Proceed to waypoint via:"), m_proceedVia);
-}
-
-bool CPagePos::CopyBack(CPositionSheetFields& fields) {
-    CCoordinateFields latitude, longitude;
-    if (!m_latitude->Read(latitude.degrees, latitude.minutes, latitude.hemisphere)) return false;
-    if (!m_longitude->Read(longitude.degrees, longitude.minutes, longitude.hemisphere)) return false;
-    fields.description = m_description->text().toStdString();
-    fields.latitude = latitude;
-    fields.longitude = longitude;
-    // A list without selection keeps the great circle, as the record does for any other value.
-    fields.proceedVia = m_proceedVia->currentIndex() < 0 ? 0 : m_proceedVia->currentIndex();
-    return true;
-}
 
 CPagePosMeteo::CPagePosMeteo(const CPositionAverages& a, QWidget* parent) : CPositionSheetPage(parent) {
     auto* weather = new QGroupBox(QStringLiteral("Average Weather:"), this);
@@ -114,7 +114,7 @@ CPagePosPerformance::CPagePosPerformance(const CPositionAverages& a, QWidget* pa
     layout->addStretch(1);
 }
 
-CSheetPosition::CSheetPosition(const QString& caption, CPosition& position, QWidget* parent)
+CSheetPosition::CSheetPosition(const QString& caption, CPosition& position, QWidget* parent, CAlmanac* almanac)
     : QDialog(parent), m_position(position), m_fields(PositionSheetFields(position)) {
     setWindowTitle(caption);
     m_tabs = new QTabWidget(this);
@@ -123,6 +123,15 @@ CSheetPosition::CSheetPosition(const QString& caption, CPosition& position, QWid
     m_tabs->addTab(m_positionPage, QStringLiteral("Position"));
     m_tabs->addTab(new CPagePosMeteo(averages, m_tabs), QStringLiteral("Meteo"));
     m_tabs->addTab(new CPagePosPerformance(averages, m_tabs), QStringLiteral("Performance"));
+
+    const double eta = position.GetETA();
+    const BodyTimes sun = SunTimesAt(position, eta);
+    BodyTimes moon;
+    const bool hasMoon = almanac && MoonTimesAt(*almanac, position, eta, moon);
+    auto* astro = new CCelestialPage(m_tabs);
+    astro->Hold(new CPagePosAstro(sun, hasMoon ? &moon : nullptr, astro));
+    InsertPage(kAstroPage, astro, QStringLiteral("Astro"));
+    InsertPage(kTimesPage, new CTimesPage(position, sun.altitude, m_tabs), QStringLiteral("Local Times"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CSheetPosition::accept);
@@ -153,7 +162,7 @@ void CSheetPosition::accept() {
 }
 
 bool EditPosition(CKeelmarkLiteDoc& doc, CPosition& position, const char* caption, QWidget* parent) {
-    CSheetPosition sheet(QString::fromUtf8(caption), position, parent);
+    CSheetPosition sheet(QString::fromUtf8(caption), position, parent, &doc.GetAlmanac());
     if (sheet.exec() != QDialog::Accepted) return false;
     ApplyPositionSheet(doc, sheet.GetFields(), position);
     return true;

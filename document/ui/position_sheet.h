@@ -3,43 +3,13 @@
 #include <QDialog>
 #include <QWidget>
 
+#include "core/ui/position_page.h"
 #include "document/route_editing.h"
 
-class CCoordinateEdit;
+class CAlmanac;
 class CPosition;
-class QComboBox;
 class QLineEdit;
 class QTabWidget;
-
-// A page of the position sheet. On OK every page in turn copies its fields into
-// the sheet's; a page that refuses (after telling the user and focusing the
-// field) keeps the sheet open on it.
-class CPositionSheetPage : public QWidget {
-public:
-    using QWidget::QWidget;
-    virtual bool CopyBack(CPositionSheetFields& fields) {
-        (void)fields;
-        return true;
-    }
-};
-
-// "Position": description, latitude, longitude and the sailing of the leg to it.
-class CPagePos : public CPositionSheetPage {
-public:
-    CPagePos(const CPositionSheetFields& fields, QWidget* parent = nullptr);
-    bool CopyBack(CPositionSheetFields& fields) override;
-
-    QLineEdit* DescriptionEdit() const { return m_description; }
-    CCoordinateEdit* LatitudeEdit() const { return m_latitude; }
-    CCoordinateEdit* LongitudeEdit() const { return m_longitude; }
-    QComboBox* ProceedViaList() const { return m_proceedVia; }
-
-private:
-    QLineEdit* m_description;
-    CCoordinateEdit* m_latitude;
-    CCoordinateEdit* m_longitude;
-    QComboBox* m_proceedVia;
-};
 
 // "Meteo": the weather and current averaged into the position (read-only).
 class CPagePosMeteo : public CPositionSheetPage {
@@ -54,15 +24,18 @@ public:
 };
 
 // The property sheet of one position: waypoint, departure, destination or the
-// popular position. Pages in order "Position", "Meteo", "Performance"; the
-// celestial pages "Astro" and "Local Times" go in at kAstroPage and kTimesPage.
-// OK collects the fields (GetFields); applying them is the caller's.
+// popular position. Pages in order "Position", "Meteo", "Astro", "Local Times",
+// "Performance": the celestial pages at kAstroPage and kTimesPage are worked
+// out once, on opening, for the position's ETA (with the almanac's Moon when
+// an almanac is given). OK collects the fields (GetFields), the local time
+// difference among them; applying them is the caller's.
 class CSheetPosition : public QDialog {
 public:
     static constexpr int kAstroPage = 2;
     static constexpr int kTimesPage = 3;
 
-    CSheetPosition(const QString& caption, CPosition& position, QWidget* parent = nullptr);
+    CSheetPosition(const QString& caption, CPosition& position, QWidget* parent = nullptr,
+                   CAlmanac* almanac = nullptr);
 
     CPosition& GetPosition() const { return m_position; }
     void InsertPage(int index, CPositionSheetPage* page, const QString& caption);

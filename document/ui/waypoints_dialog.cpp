@@ -195,7 +195,7 @@ void CDialogWaypoints::OnAdd() {
     CPosition* added = m_editing.Add(Show(), SelectedRow());
     Refresh();
     SelectRouteIndex(m_doc.GetVoyage().IndexOf(added));
-    CSheetPosition sheet(QString::fromLatin1(kNewWaypointCaption), *added, this);
+    CSheetPosition sheet(QString::fromLatin1(kNewWaypointCaption), *added, this, &m_doc.GetAlmanac());
     if (sheet.exec() == QDialog::Accepted)
         ApplyPositionSheet(m_doc, sheet.GetFields(), *added);
     else

@@ -55,7 +55,7 @@ TEST_F(Port, NewPortDefaultsAndTexts) {
     }
 }
 
-TEST_F(Port, ArrivalDraftIsThePresentDraftUncorrectedAndAgentTakesTheCallingChannel) {
+TEST_F(Port, ArrivalDraftFollowsTheWaterAtTheBerthAndAgentTakesTheCallingChannel) {
     CVessel v;
     v.m_draftForward = 8.0;
     v.m_draftAft = 9.0;
@@ -63,10 +63,19 @@ TEST_F(Port, ArrivalDraftIsThePresentDraftUncorrectedAndAgentTakesTheCallingChan
     CPort p;
     p.m_maximumDraft = 12.0;
     p.m_maximumAirDraft = 40.0;
-    p.m_salinity = 1000; // no correction for the water's density
-    const CArrivalDraft d = p.GetArrivalDraft(v);
-    EXPECT_EQ((std::vector<double>{d.forward, d.aft, d.airDraft, d.draftClearance, d.airDraftClearance}),
-              (std::vector<double>{8.0, 9.0, 36.5, 3.0, 3.5}));
+    // salinity: forward, aft, air draft, draft clearance, air-draft clearance
+    const std::pair<int, std::vector<double>> cases[] = {
+        {1025, {8.0, 9.0, 36.5, 3.0, 3.5}},          // sea water: as read
+        {1000, {8.2, 9.225, 36.2875, 2.775, 3.7125}}, // fresh water: deeper, lower mast
+        {0, {8.0, 9.0, 36.5, 3.0, 3.5}},             // no density: left as read
+    };
+    for (const auto& [salinity, expected] : cases) {
+        p.m_salinity = salinity;
+        const CArrivalDraft d = p.GetArrivalDraft(v);
+        const std::vector<double> got{d.forward, d.aft, d.airDraft, d.draftClearance, d.airDraftClearance};
+        for (std::size_t i = 0; i < got.size(); ++i)
+            EXPECT_NEAR(got[i], expected[i], 1e-9) << salinity << " #" << i;
+    }
 
     p.m_agent.m_radioChannel = "72";
     p.m_agent.m_street = "Quay";

@@ -46,7 +46,10 @@ const std::set<Command> kHandled = {
     Command::ImportRouteGpx, Command::ExportRouteGpx, Command::FilePrint, Command::FilePrintPreview,
     Command::FilePrintSetup, Command::CalculateEta, Command::Squat, Command::WheelOver, Command::GeographicalRange,
     Command::MetricConversions, Command::DistanceToCoast, Command::NewReport, Command::OpenReport,
-    Command::ReportScheduler};
+    Command::ReportScheduler, Command::Starfinder,
+    Command::LocalTimes, Command::Observation, Command::Azimuth, Command::PendingObservations, Command::AlmanacData,
+    Command::AlmanacToDate, Command::VesselProperties, Command::Destination, Command::AddressAgent,
+    Command::AddressPilot, Command::AddressPortControl, Command::Checklists};
 
 // The commands whose dialogs hold the dashboard's refresh.
 const std::set<Command> kSuspending = {

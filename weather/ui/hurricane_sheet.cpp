@@ -15,6 +15,7 @@
 
 #include "core/ui/coordinate_edit.h"
 #include "core/ui/number_field.h"
+#include "core/ui/storable_text.h"
 #include "core/ui/utc_entry.h"
 #include "platform/services.h"
 #include "weather/hurricane_list.h"
@@ -62,6 +63,7 @@ CPageHurricaneGeneral::CPageHurricaneGeneral(const CHurricaneEntry& entry, QWidg
     auto* nameGroup = new QGroupBox(QStringLiteral("Name:"), this);
     m_name = new QLineEdit(QString::fromStdString(entry.name), nameGroup);
     m_name->setObjectName(QStringLiteral("nameEdit"));
+    AcceptOnlyStorableText(m_name);
     auto* nameForm = new QFormLayout(nameGroup);
     nameForm->addRow(QStringLiteral("Name:"), m_name);
 

@@ -1,0 +1,7 @@
+#pragma once
+
+class CCommandRegistry;
+
+// Registers Tools > Addressbook > Destination (agent, pilot, port control) and
+// Tools > Checklists.
+void RegisterListCommands(CCommandRegistry& registry);
