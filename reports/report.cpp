@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "astro/local_times.h"
 #include "core/archive.h"
 #include "core/conversion.h"
 #include "core/position.h"
@@ -11,6 +12,8 @@
 #include "platform/services.h"
 
 namespace {
+
+constexpr const char* kEtaFormat = "%A %d %b %H:%M";
 
 const char* const kItemCodeTexts[CReport::kItemCodeCount] = {
     "NIL (no data)",
@@ -44,6 +47,12 @@ std::string CReport::ItemCodeText(int code) {
 }
 
 CReport::CReport() {
+    m_sunTimes = [](const CPosition& at, double& rise, double& transit, double& set) {
+        const BodyTimes sun = SunTimes(at);
+        rise = sun.rise;
+        transit = sun.transit;
+        set = sun.set;
+    };
     m_lines = {
         {"Ship's name:   ", kShipsName},        {"Latitude:   ", kLatitude},
         {"Longitude:  ", kLongitude},           {"Present speed:   ", kPresentSpeed},
@@ -98,11 +107,11 @@ std::string CReport::ValueText(std::int32_t code) const {
         return m_present ? CConversion::FixedText(m_present->GetCourse()) : "";
     case kRemainingDistance:
         return m_voyage && m_present ? CConversion::FixedText(m_voyage->UpdateETAs(*m_present, RunDown())) : "";
-    case kEtaAtDestination:
-        if (!m_voyage || !m_present) return "";
-        // The destination's ETA as the route works it out from the present position.
-        m_voyage->UpdateETAs(*m_present, RunDown());
-        return CConversion::DayNumberText(m_voyage->GetLast()->GetETA()) + " UTC";
+    case kEtaAtDestination: {
+        // As the dashboard shows it: at the present speed, in the destination's zone time.
+        const std::optional<CTime> eta = m_eta ? m_eta() : std::nullopt;
+        return eta ? eta->FormatUtc(kEtaFormat) + " LT" : "";
+    }
     case kPresentRevolutions:
         return m_vessel ? CConversion::FixedText(m_vessel->m_engineSetting) : "";
     case kRequiredSpeed:
@@ -119,13 +128,17 @@ std::string CReport::ValueText(std::int32_t code) const {
     case kShipsName:
         return m_vessel ? m_vessel->m_name : "";
     case kDistanceSinceLastReport:
+        // No report made yet (a voyage opened from its file): nothing to count from.
+        if (m_timeOfLastReport == CTime()) return kNoSpeedText;
         return CConversion::FixedText(m_remainingDistanceAtLastReport - m_remainingDistance);
     case kSpeedSinceLastReport: {
+        if (m_timeOfLastReport == CTime()) return kNoSpeedText;
         const double distance = m_remainingDistanceAtLastReport - m_remainingDistance;
         const double hours =
             (CConversion::DayNumber(services::Now()) - CConversion::DayNumber(m_timeOfLastReport)) * 24.0;
-        // Within the second of the last report (or with the clock set back) there is no speed to speak of.
-        return CConversion::FixedText(hours > 0.0 ? distance / hours : 0.0);
+        // Within the second of the last report (or with the clock set back) there
+        // is no speed: say so rather than divide by nothing.
+        return hours > 0.0 ? CConversion::FixedText(distance / hours) : kNoSpeedText;
     }
     case kSunrise:
     case kSunset:

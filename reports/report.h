@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,9 +55,16 @@ public:
     static std::string ItemCodeText(int code);
 
     // The Sun's rise, meridian passage and set, UTC hours, for a position and
-    // its time. The document supplies it; without it the sun lines show their label only.
+    // its time. A default Sun serves unless a test puts another source.
     using SunTimesSource =
         std::function<void(const CPosition& at, double& riseHours, double& transitHours, double& setHours)>;
+    // The arrival at the destination at the present speed, as the destination's
+    // zone time (formatted in UTC); nothing when the ship does not get there.
+    // The document supplies it; without it the ETA line shows its label only.
+    using EtaSource = std::function<std::optional<CTime>()>;
+    // What the lines since the last report show when there is none to count
+    // from (no report made yet) or, for the speed, no time has passed since.
+    static constexpr const char* kNoSpeedText = "--";
 
     // Six default lines; no report made yet (time 0, 0 nM before). The document
     // hands over the time a new voyage is made (SetWorkingSet).
@@ -71,6 +79,7 @@ public:
     void SetReferences(CPosition* popular, CVoyage* voyage, CPosition* present, CVessel* vessel);
     void SetPreparedFigures(double remainingDistance, double requiredSpeed, double requiredRevolutions);
     void SetSunTimesSource(SunTimesSource source) { m_sunTimes = std::move(source); }
+    void SetEtaSource(EtaSource source) { m_eta = std::move(source); }
 
     // The generated text of a line: its label followed by its value;
     // "Ongeldig" for a line number outside the list. The remaining-distance and
@@ -130,6 +139,7 @@ private:
     CPosition* m_present = nullptr;
     CVessel* m_vessel = nullptr;
     SunTimesSource m_sunTimes;
+    EtaSource m_eta;
     bool m_sendAsMessage = false;
     bool m_print = false;
     std::string m_messageAddress;

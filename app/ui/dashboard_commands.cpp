@@ -14,6 +14,7 @@
 #include "platform/services.h"
 #include "weather/ui/weather_commands.h"
 #include "plot/ui/plot_commands.h"
+#include "reports/ui/report_commands.h"
 #include "app/ui/print_commands.h"
 #include "app/ui/calculator_dialogs.h"
 
@@ -60,4 +61,5 @@ void RegisterVoyageCommands(CCommandRegistry& registry) {
     RegisterListCommands(registry);
     RegisterPrintCommands(registry);
     RegisterCalculatorCommands(registry);
+    RegisterReportCommands(registry);
 }

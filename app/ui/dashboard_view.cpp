@@ -19,6 +19,7 @@
 #include "core/event_log.h"
 #include "core/ui/number_field.h"
 #include "document/keelmark_lite_doc.h"
+#include "reports/ui/report_commands.h"
 
 namespace {
 
@@ -272,6 +273,7 @@ void CKeelmarkLiteView::Update(bool runAlarms) {
     if (m_bSuspended) return;
     const CDashboardFigures figures = RefreshDashboard(m_doc);
     ShowFigures(figures);
+    RunReportSchedule(m_doc);
     // Without a schedule there is nothing to warn of; the ship's own figures go on.
     if (figures.scheduleExpired) return ShowScheduleExpired();
     if (runAlarms) m_alarms.Check(m_doc);

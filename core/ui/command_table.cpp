@@ -41,7 +41,7 @@ constexpr const char* kMeteo = "&Meteo";
 constexpr const char* kTools = "&Tools";
 constexpr const char* kAddresses = "&Tools/&Addressbook";
 constexpr const char* kDestination = "&Tools/&Addressbook/&Destination";
-constexpr const char* kReports = "&Tools/&Reports";
+constexpr const char* kReports = "&Reports";
 constexpr const char* kAlmanac = "&Tools/A&lmanac";
 constexpr const char* kWindow = "&Window";
 constexpr const char* kHelp = "&Help";
@@ -163,7 +163,7 @@ constexpr CCommandRow kRows[] = {
     Line(kTools),
     Voyage(Command::NewReport, "actionNewReport", kReports, "&New Report...", "Define a new report"),
     Voyage(Command::OpenReport, "actionOpenReport", kReports, "&Open Report...", "Open a report file"),
-    Voyage(Command::ReportScheduler, "actionReportScheduler", kReports, "Report &Scheduler...", "When reports are due"),
+    Voyage(Command::ReportScheduler, "actionReportScheduler", kReports, "Report &Schedule...", "When reports are due"),
     Voyage(Command::AlmanacData, "actionAlmanacView", kAlmanac, "&View", "View or update almanac data"),
     Voyage(Command::AlmanacLoad, "actionAlmanacLoad", kAlmanac, "&Load", "Load an almanac file"),
     Voyage(Command::AlmanacSave, "actionAlmanacSave", kAlmanac, "&Save", "Save the almanac to a file"),

@@ -82,8 +82,7 @@ TEST_F(Report, LineTextsOfEveryItem) {
         {6, "L: 90.00"},
         // 1.0 degree of longitude on the equator to the destination; the departure is astern.
         {7, "L: 60.00"},
-        // 60 nM at 10 knots from 2026-01-01 00:00 UTC.
-        {8, "L: 01 Jan 06:00 UTC"},
+        {8, "L: "}, // no ETA source: the ship's arrival is not known
         {9, "L: 88.00"},
         {10, "L: 14.25"},
         {11, "L: 90.50"},
@@ -115,11 +114,21 @@ TEST_F(Report, SinceTheLastReportAndSunTimes) {
     EXPECT_EQ(Line(17), "L: 12.00");
     // In the very second of the last report (or before it) there is no speed to divide out.
     report.SetTimeOfLastReport(fake.clock.Now());
-    EXPECT_EQ(Line(17), "L: 0.00");
+    EXPECT_EQ(Line(17), "L: --");
     report.SetTimeOfLastReport(fake.clock.Now() + 3600);
-    EXPECT_EQ(Line(17), "L: 0.00");
+    EXPECT_EQ(Line(17), "L: --");
+    report.SetTimeOfLastReport(CTime()); // none made yet
+    EXPECT_EQ(Line(16) + Line(17), "L: --L: --");
 
-    EXPECT_EQ(Line(18), "L: ") << "without a source the sun lines show their label";
+    // The ETA at the present speed in the destination's zone time; none when she does not get there.
+    std::optional<CTime> eta = CTime::FromUtc(2026, 1, 3, 7, 30);
+    report.SetEtaSource([&] { return eta; });
+    EXPECT_EQ(Line(8), "L: Saturday 03 Jan 07:30 LT");
+    eta.reset();
+    EXPECT_EQ(Line(8), "L: ");
+
+    // The default Sun on the equator on 1 January rises near 6 and sets near 18 UTC.
+    EXPECT_EQ(Line(18).substr(0, 5) + Line(19).substr(0, 6) + Line(19).substr(Line(19).size() - 4), "L: 6:L: 18: UTC");
     const CPosition* asked = nullptr;
     report.SetSunTimesSource([&](const CPosition& at, double& rise, double& transit, double& set) {
         asked = &at;

@@ -48,7 +48,8 @@ const std::set<Command> kHandled = {
     Command::AlmanacToDate, Command::VesselProperties, Command::Destination, Command::AddressAgent,
     Command::AddressPilot, Command::AddressPortControl, Command::Checklists,
     Command::FilePrint, Command::FilePrintPreview, Command::FilePrintSetup, Command::CalculateEta, Command::Squat,
-    Command::WheelOver, Command::GeographicalRange, Command::MetricConversions, Command::DistanceToCoast};
+    Command::WheelOver, Command::GeographicalRange, Command::MetricConversions, Command::DistanceToCoast,
+    Command::NewReport, Command::OpenReport, Command::ReportScheduler};
 
 // The commands whose dialogs hold the dashboard's refresh.
 const std::set<Command> kSuspending = {
