@@ -96,50 +96,13 @@ void LoadRecordJson(const std::string& json, const std::string& type, const std:
     if (!record->Save(outPath, error)) throw CommandFailure{kExitFailed, error};
 }
 
-std::string VoyageStatus(const std::string& voyagePath, std::optional<CTime> at, const std::string& vesselPath) {
-    COverlaySettings settings(services::Settings());
-    if (!vesselPath.empty()) settings.Override("vesseldata", vesselPath);
-    CFixedClock clock(services::Clock(), at ? *at : services::Now());
-    // Continue from the latest position fix; every message goes to standard error.
-    CStderrPrompts prompts(PromptAnswer::Ok, CKeelmarkLiteDoc::kContinue);
-    CNoFileChoice files;
-    services::Scoped scope({&clock, &settings, &prompts, &files});
+namespace {
 
-    auto doc = std::make_unique<CKeelmarkLiteDoc>();
-    std::string error;
-    if (!doc->LoadVoyageFile(voyagePath, error)) throw CommandFailure{kExitFailed, error};
-
-    const CDashboardFigures f = RefreshDashboard(*doc);
-    CJsonWriter json;
-    json.BeginObject();
-    if (f.scheduleExpired) {
-        json.Bool("suspended", true);
-        json.EndObject();
-        return json.Text();
-    }
-    json.Double("latitude", f.latitude);
-    json.Double("longitude", f.longitude);
-    json.Double("trueCourse", f.trueCourse);
-    json.Double("trueSpeed", f.trueSpeed);
-    json.String("nextWaypoint", f.nextWaypointName);
-    json.Double("bearing", f.bearing);
-    json.Double("distance", f.distance);
-    json.Double("remainingDistance", f.remainingDistance);
-    json.Double("remainingHours", f.remainingHours);
-    json.Double("requiredSpeed", f.requiredSpeed);
-    json.Double("requiredRpm", f.requiredRpm);
-    if (f.eta)
-        json.String("eta", f.eta->FormatUtc("%Y-%m-%dT%H:%M:%S"));
-    else
-        json.Null("eta");
-    json.Double("distanceMade", f.distanceMade);
-    json.Double("speedMadeGood", f.speedMadeGood);
-    json.Integer("steer", f.steer);
-    json.EndObject();
-    return json.Text();
-}
-
-std::string VoyageObsMessage(const std::string& voyagePath, std::optional<CTime> at, const std::string& vesselPath) {
+// Loads the voyage as the dashboard would at TIME (default now), with the vessel
+// file given, continuing from the latest fix and every message to standard
+// error, and hands the refreshed document to `use` under those services.
+template <typename Use>
+std::string AtVoyage(const std::string& voyagePath, std::optional<CTime> at, const std::string& vesselPath, Use use) {
     COverlaySettings settings(services::Settings());
     if (!vesselPath.empty()) settings.Override("vesseldata", vesselPath);
     CFixedClock clock(services::Clock(), at ? *at : services::Now());
@@ -151,11 +114,43 @@ std::string VoyageObsMessage(const std::string& voyagePath, std::optional<CTime>
     std::string error;
     if (!doc->LoadVoyageFile(voyagePath, error)) throw CommandFailure{kExitFailed, error};
     // One refresh brings the present position to TIME, as the running dashboard keeps it.
-    RefreshDashboard(*doc);
+    const CDashboardFigures figures = RefreshDashboard(*doc);
     CJsonWriter json;
     json.BeginObject();
-    json.String("message", ObsMessageText(doc->GetMeteoObs(), doc->GetPresentPosition(), doc->GetVessel().m_callSign,
-                                          services::Now()));
+    use(*doc, figures, json);
     json.EndObject();
     return json.Text();
+}
+
+} // namespace
+
+std::string VoyageStatus(const std::string& voyagePath, std::optional<CTime> at, const std::string& vesselPath) {
+    return AtVoyage(voyagePath, at, vesselPath, [](CKeelmarkLiteDoc&, const CDashboardFigures& f, CJsonWriter& json) {
+        if (f.scheduleExpired) return json.Bool("suspended", true);
+        json.Double("latitude", f.latitude);
+        json.Double("longitude", f.longitude);
+        json.Double("trueCourse", f.trueCourse);
+        json.Double("trueSpeed", f.trueSpeed);
+        json.String("nextWaypoint", f.nextWaypointName);
+        json.Double("bearing", f.bearing);
+        json.Double("distance", f.distance);
+        json.Double("remainingDistance", f.remainingDistance);
+        json.Double("remainingHours", f.remainingHours);
+        json.Double("requiredSpeed", f.requiredSpeed);
+        json.Double("requiredRpm", f.requiredRpm);
+        if (f.eta)
+            json.String("eta", f.eta->FormatUtc("%Y-%m-%dT%H:%M:%S"));
+        else
+            json.Null("eta");
+        json.Double("distanceMade", f.distanceMade);
+        json.Double("speedMadeGood", f.speedMadeGood);
+        json.Integer("steer", f.steer);
+    });
+}
+
+std::string VoyageObsMessage(const std::string& voyagePath, std::optional<CTime> at, const std::string& vesselPath) {
+    return AtVoyage(voyagePath, at, vesselPath, [](CKeelmarkLiteDoc& doc, const CDashboardFigures&, CJsonWriter& json) {
+        json.String("message", ObsMessageText(doc.GetMeteoObs(), doc.GetPresentPosition(), doc.GetVessel().m_callSign,
+                                              services::Now()));
+    });
 }

@@ -1,5 +1,6 @@
 #include "astro/ui/astro_widgets.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 
 #include <cmath>
 
+#include "astro/almanac.h"
 #include "astro/astro_object.h"
 #include "core/ui/number_field.h"
 #include "platform/services.h"
@@ -152,4 +154,13 @@ QPushButton* AstroButton(QWidget* parent, const char* text, const char* name) {
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;
+}
+
+QComboBox* AstroObjectList(QWidget* parent, const CAlmanac& almanac) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QStringLiteral("objectList"));
+    for (int i = 0; i < almanac.GetObjectCount(); ++i)
+        list->addItem(AstroKindIcon(almanac.GetObject(i)->GetKind()), AstroText(almanac.GetObject(i)->GetName()));
+    list->setCurrentIndex(0);
+    return list;
 }

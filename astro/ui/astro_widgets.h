@@ -5,6 +5,8 @@
 
 #include <string>
 
+class CAlmanac;
+class QComboBox;
 class QDoubleSpinBox;
 class QLineEdit;
 class QPushButton;
@@ -39,6 +41,8 @@ bool ReadAstroNumber(QLineEdit* edit, double minimum, double maximum, double& va
 // "Please enter an integer between MIN and MAX." ("a number"), the field gets
 // the focus and the result is false.
 QSpinBox* AstroSpin(QWidget* parent, const char* name, int minimum, int maximum);
+// "objectList": the almanac's objects with their kind icons, the first chosen.
+QComboBox* AstroObjectList(QWidget* parent, const CAlmanac& almanac);
 QDoubleSpinBox* AstroMinutesSpin(QWidget* parent, const char* name, double maximum);
 bool ReadSpin(QSpinBox* spin, int& value);
 bool ReadSpin(QDoubleSpinBox* spin, double& value);

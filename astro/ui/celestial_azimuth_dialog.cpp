@@ -40,11 +40,7 @@ bool Quiet(const QSpinBox* spin, int& value) {
 CDialogCelestialAzimuth::CDialogCelestialAzimuth(CAlmanac& almanac, const CPosition& present, QWidget* parent)
     : QDialog(parent), m_almanac(almanac), m_present(present) {
     setWindowTitle(QStringLiteral("Celestial Azimuth"));
-    m_object = new QComboBox(this);
-    m_object->setObjectName(QStringLiteral("objectList"));
-    for (int i = 0; i < almanac.GetObjectCount(); ++i)
-        m_object->addItem(AstroKindIcon(almanac.GetObject(i)->GetKind()), AstroText(almanac.GetObject(i)->GetName()));
-    m_object->setCurrentIndex(0);
+    m_object = AstroObjectList(this, almanac);
     m_hours = AstroSpin(this, "hoursSpin", 0, 23);
     m_minutes = AstroSpin(this, "minutesSpin", 0, 59);
     m_bearing = new QLineEdit(this);

@@ -30,11 +30,7 @@ CDialogAstroObservation::CDialogAstroObservation(CAlmanac& almanac, const CPosit
                                                  QWidget* parent)
     : QDialog(parent), m_almanac(almanac), m_present(present), m_heightOfEye(heightOfEye) {
     setWindowTitle(QStringLiteral("Astro Observation"));
-    m_object = new QComboBox(this);
-    m_object->setObjectName(QStringLiteral("objectList"));
-    for (int i = 0; i < almanac.GetObjectCount(); ++i)
-        m_object->addItem(AstroKindIcon(almanac.GetObject(i)->GetKind()), AstroText(almanac.GetObject(i)->GetName()));
-    m_object->setCurrentIndex(0);
+    m_object = AstroObjectList(this, almanac);
 
     m_hours = AstroSpin(this, "hoursSpin", 0, 23);
     m_minutes = AstroSpin(this, "minutesSpin", 0, 59);
